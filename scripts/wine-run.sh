@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a prefix private to the build tree, on a
+# virtual X display when there is none. Used as CTest's cross-compiling
+# emulator and by the run and screenshot scripts.
+#
+#   wine-run.sh program.exe [args...]
+#
+# Environment: GSM_BUILD_DIR (default: the nearest folder above the program
+# that holds CMakeCache.txt), WINEPREFIX (default: $GSM_BUILD_DIR/wineprefix).
+set -euo pipefail
+
+exe=$1; shift
+if [ -z "${GSM_BUILD_DIR:-}" ]; then
+  d=$(cd "$(dirname "$exe")" && pwd)
+  while [ "$d" != / ] && [ ! -f "$d/CMakeCache.txt" ]; do d=$(dirname "$d"); done
+  [ -f "$d/CMakeCache.txt" ] || d=$(cd "$(dirname "$exe")" && pwd)
+  GSM_BUILD_DIR=$d
+fi
+export WINEPREFIX=${WINEPREFIX:-$GSM_BUILD_DIR/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEARCH=win64
+
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb-lib.sh"
+gsm_ensure_display "$GSM_BUILD_DIR"
+
+# Boot a new prefix once, under a lock, and keep its wineserver alive for a
+# while so that one test after another does not pay for a fresh server.
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  if [ ! -f "$WINEPREFIX/.gsm-booted" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+    touch "$WINEPREFIX/.gsm-booted"
+  fi
+) 9>"$GSM_BUILD_DIR/.wineprefix.lock"
+wineserver -p 120 >/dev/null 2>&1 || true
+
+WINE=$(command -v wine64 || command -v wine)
+exec "$WINE" "$exe" "$@"
