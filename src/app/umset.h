@@ -1,0 +1,155 @@
+// Tfrm_mset: the configurator window. It holds every controller setting as a
+// control (the settings model), the command buttons, the status bar with its
+// two lamps, the serial component and the transfer state.
+//
+// The class is implemented in several files, one job each:
+//   umset.cpp           construction: every control with its design-time values
+//   umset_status.cpp    FormCreate, ShowStatus, lamps
+//   umset_rules.cpp     key filters, change rules and leave rules of the edits
+//   umset_image.cpp     settings image encode/decode on the controls
+//   umset_profile.cpp   Save Profile / Load Profile
+//   umset_transfer.cpp  Save Settings / Read Settings: link and sequencing
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/mystatusbar.h"
+#include "framework/dialogs.h"
+#include "framework/extctrls.h"
+#include "framework/forms.h"
+#include "framework/stdctrls.h"
+#include "model/settings_model.h"
+
+class TComm;
+class TSkinData;
+
+class Tfrm_mset : public fw::TForm {
+ public:
+  explicit Tfrm_mset(fw::TComponent* owner);
+  ~Tfrm_mset() override;
+  const char* ClassName() const override { return "Tfrm_mset"; }
+
+  // The settings controls, for the settings image, profiles and tests.
+  SettingsModel Model() const;
+
+  // ---- controls (owned by the window) ----
+  fw::TPanel* Panel1 = nullptr;
+  fw::TGroupBox* GroupBox1 = nullptr;  // "COM Settings"
+  fw::TLabel* Label_com = nullptr;     // "Com Port"
+  fw::TComboBox* cbox_com = nullptr;
+  fw::TButton* btn_openc = nullptr;   // hidden
+  fw::TButton* btn_closec = nullptr;  // hidden
+  fw::TButton* btn_down = nullptr;
+  fw::TButton* btn_load = nullptr;
+  fw::TButton* btn_save = nullptr;
+  fw::TButton* btn_read = nullptr;
+  fw::TButton* btn_stop = nullptr;
+
+  fw::TGroupBox* GroupBox25 = nullptr;  // "Alarm Dial Tel Numbers"
+  fw::TGroupBox* GroupBox3 = nullptr;   // "SMS Alert Numbers"
+  fw::TGroupBox* GroupBox2 = nullptr;   // "Input Type"
+  fw::TGroupBox* GroupBox26 = nullptr;  // "When Input Activated SMS Content"
+  fw::TGroupBox* GroupBox4 = nullptr;   // "When Input Recovered SMS Content"
+  fw::TGroupBox* GroupBox5 = nullptr;   // "Alarm Link Output Relay"
+  fw::TGroupBox* GroupBox18 = nullptr;  // "Other Settings"
+
+  std::array<fw::TEdit*, 5> edt_tel{};       // edt_tel1 .. edt_tel5
+  std::array<fw::TEdit*, 3> edt_sms{};       // edt_sms1 .. edt_sms3
+  std::array<fw::TComboBox*, 8> cb_nt{};     // cb_nt1 .. cb_nt8
+  std::array<fw::TEdit*, 8> edt_name{};      // edt_name1 .. edt_name8
+  std::array<fw::TEdit*, 8> edt_name_rec{};  // edt_name11 .. edt_name18
+  std::array<fw::TCheckBox*, 8> cb_dc{};     // cb_dc1 .. cb_dc8
+  std::array<fw::TCheckBox*, 8> cb_ed{};     // cb_ed1 .. cb_ed8
+
+  fw::TCheckBox* cb_rco = nullptr;
+  fw::TCheckBox* cb_GJA = nullptr;
+  fw::TCheckBox* cb_arm = nullptr;
+  fw::TEdit* edt_rtt = nullptr;
+  fw::TEdit* edt_adt = nullptr;
+  fw::TEdit* edt_relaytime = nullptr;
+  fw::TComboBox* cb_pdat = nullptr;
+  fw::TEdit* edt_pwd = nullptr;
+  fw::TEdit* edt_sH = nullptr;  // hidden
+  fw::TEdit* edt_sm = nullptr;  // hidden
+  fw::TEdit* edt_PH = nullptr;  // hidden
+  fw::TEdit* edt_Pm = nullptr;  // hidden
+  fw::TEdit* edt_volo = nullptr;    // hidden
+  fw::TComboBox* cb_wzt = nullptr;  // hidden, carries no setting
+  fw::TCheckBox* cb_pda = nullptr;  // hidden, carries no setting
+
+  TMYStatusBar* MYSbar = nullptr;
+  fw::TShape* s_com = nullptr;
+  fw::TShape* s_status = nullptr;
+
+  // ---- non-visual components ----
+  TSkinData* SkinData1 = nullptr;
+  TComm* mycom = nullptr;
+  fw::TOpenDialog* opend = nullptr;
+  fw::TSaveDialog* SaveD = nullptr;
+  fw::TTimer* timer_tb = nullptr;  // 200 ms probe
+  fw::TTimer* timer_gb = nullptr;  // 20 ms close after a transfer
+  fw::TTimer* timer_cf = nullptr;  // 2000 ms response time-out
+
+  // ---- window, status bar and lamps (umset_status.cpp) ----
+  void FormCreate(fw::TObject* Sender);
+  void ShowStatus(const std::string& text);
+  static constexpr fw::TColor LampRed = 0x0000FF;
+  static constexpr fw::TColor LampGreen = 0x008000;
+  static void SetLamp(fw::TShape* lamp, fw::TColor c);
+  static void ToggleLamp(fw::TShape* lamp);
+
+  // ---- input rules (umset_rules.cpp) ----
+  void edt_tel1KeyPress(fw::TObject* Sender, char& Key);
+  void edt_rttKeyPress(fw::TObject* Sender, char& Key);
+  void edt_adtKeyPress(fw::TObject* Sender, char& Key);
+  void edt_pwdKeyPress(fw::TObject* Sender, char& Key);
+  void edt_voloKeyPress(fw::TObject* Sender, char& Key);
+  void edt_relaytimeKeyPress(fw::TObject* Sender, char& Key);
+  void edt_sHKeyPress(fw::TObject* Sender, char& Key);
+  void edt_rttChange(fw::TObject* Sender);
+  void edt_adtChange(fw::TObject* Sender);
+  void edt_relaytimeChange(fw::TObject* Sender);
+  void edt_voloChange(fw::TObject* Sender);
+  void edt_pwdChange(fw::TObject* Sender);
+  void edt_sHExit(fw::TObject* Sender);
+  void edt_smExit(fw::TObject* Sender);
+  void edt_PHExit(fw::TObject* Sender);
+  void edt_PmExit(fw::TObject* Sender);
+
+  // ---- settings image (umset_image.cpp) ----
+  std::array<uint8_t, 65536> SettingsImage{};
+  void ClearImage();
+  // Fills the image from the controls; false, with the offending setting
+  // named in *error, when a value cannot be encoded.
+  bool EncodeImage(std::string* error = nullptr);
+  void DecodeImage();
+
+  // ---- profiles (umset_profile.cpp) ----
+  void btn_saveClick(fw::TObject* Sender);
+  void btn_readClick(fw::TObject* Sender);
+  void SaveProfile(const std::string& path);
+  void LoadProfile(const std::string& path);
+
+  // ---- transfers (umset_transfer.cpp) ----
+  void btn_downClick(fw::TObject* Sender);
+  void btn_loadClick(fw::TObject* Sender);
+  void btn_stopClick(fw::TObject* Sender);
+  void btn_opencClick(fw::TObject* Sender);
+  void btn_closecClick(fw::TObject* Sender);
+  void timer_tbTimer(fw::TObject* Sender);
+  void timer_cfTimer(fw::TObject* Sender);
+  void timer_gbTimer(fw::TObject* Sender);
+  void mycomReceiveData(fw::TObject* Sender, const void* Buffer, uint16_t BufferLength);
+  void mycomReceiveError(fw::TObject* Sender, uint32_t EventMask);
+  int DownloadFlag = 0;
+  int RetryCount = 0;
+  // (the transfer owner adds the link state here)
+
+ private:
+  void CreateControls();
+  void WireEvents();
+};
+
+extern Tfrm_mset* frm_mset;
