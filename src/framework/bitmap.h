@@ -5,6 +5,7 @@
 // widgetset turns a TBitmap into a DIB section when it paints it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,0 +1,47 @@
+// TLZH: expands a compressed skin stream. The stream is a 4-byte
+// little-endian expanded size followed by an LZHUF bit stream (LZSS over a
+// 4096-byte ring with adaptive Huffman coding of literals and match lengths).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "framework/component.h"
+
+namespace skin {
+
+// Raised only by TLZH.
+class ElzhException : public fw::Exception {
+ public:
+  using fw::Exception::Exception;
+};
+
+inline constexpr const char* kLzhNoMemory = "LZH : Cannot get memory for dictionary tables";
+inline constexpr const char* kLzhFreeError = "LZH : Error freeing memory for dictionary tables";
+// The stream is too short to hold its 4-byte size.
+inline constexpr const char* kLzhNoHeader = "LZH : Stream too short for its size field";
+// The declared size cannot come from an input of this length.
+inline constexpr const char* kLzhSizeTooLarge = "LZH : Declared size too large for the input";
+
+class TLZH {
+ public:
+  // No skin comes near this; it keeps a forged size from claiming memory.
+  static constexpr size_t kMaxExpandedSize = size_t(64) << 20;
+
+  // The largest expanded size accepted for a compressed stream of
+  // input_size bytes (size field included). One input bit can at best carry
+  // a whole match, so an honest stream never exceeds this; a truncated one
+  // (read on with zero bits) still passes when it lost less than that.
+  static size_t MaxExpandedSize(size_t input_size);
+
+  // Replaces output with the expansion of input. Writes the declared number
+  // of bytes, or up to 59 more when the last match runs past it (a match is
+  // always copied whole). Past the end of input, zero bits are read. Raises
+  // ElzhException when the input is shorter than 4 bytes or the declared size
+  // exceeds MaxExpandedSize(input.size()).
+  void Decompress(std::span<const uint8_t> input, std::vector<uint8_t>& output);
+};
+
+}  // namespace skin
