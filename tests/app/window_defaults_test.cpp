@@ -1,0 +1,110 @@
+// Every setting starts at its design-time value, exactly as listed, even
+// where a change rule would correct it; non-visual components start idle.
+#include "serial/comm.h"
+#include "skin/skin_data.h"
+#include "window_fixture.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+TEST_F(WindowTest, NumbersAndMessagesStartAtTheirDefaults) {
+  SettingsModel m = w->Model();
+  for (fw::TEdit* e : m.edt_tel) {
+    EXPECT_EQ(e->Text(), "");
+    EXPECT_EQ(e->MaxLength(), 16);
+  }
+  for (fw::TEdit* e : m.edt_sms) {
+    EXPECT_EQ(e->Text(), "");
+    EXPECT_EQ(e->MaxLength(), 16);
+  }
+  for (int i = 0; i < 8; ++i) {
+    const std::string n = std::to_string(i + 1);
+    SCOPED_TRACE("input " + n);
+    EXPECT_EQ(m.cb_nt[i]->Items(), (Items{"EOL", "NO", "NC", "Disable"}));
+    EXPECT_EQ(m.cb_nt[i]->ItemIndex(), 3);
+    EXPECT_EQ(m.cb_nt[i]->Text(), "Disable");
+    EXPECT_EQ(m.edt_name[i]->Text(), "Wired input " + n + " alarm");
+    EXPECT_EQ(m.edt_name[i]->MaxLength(), 32);
+    EXPECT_EQ(m.edt_name[i]->Name(), "edt_name" + n);
+    EXPECT_EQ(m.edt_name_rec[i]->Text(), "Wired input " + n + " Recovered");
+    EXPECT_EQ(m.edt_name_rec[i]->MaxLength(), 32);
+    EXPECT_EQ(m.edt_name_rec[i]->Name(), "edt_name1" + n);
+    EXPECT_TRUE(m.cb_dc[i]->Checked());
+    EXPECT_EQ(m.cb_dc[i]->Caption(), "Don't Care");
+    EXPECT_FALSE(m.cb_ed[i]->Checked());
+    EXPECT_EQ(m.cb_ed[i]->Caption(), "Enable/Disable");
+  }
+}
+
+TEST_F(WindowTest, OtherSettingsStartAtTheirDefaults) {
+  SettingsModel m = w->Model();
+  EXPECT_FALSE(m.cb_rco->Checked());
+  EXPECT_FALSE(m.cb_GJA->Checked());
+  EXPECT_FALSE(m.cb_arm->Checked());
+  EXPECT_EQ(m.edt_rtt->Text(), "0");
+  EXPECT_EQ(m.edt_adt->Text(), "0");  // below its range until it changes
+  EXPECT_EQ(m.edt_relaytime->Text(), "0");
+  EXPECT_EQ(m.edt_pwd->Text(), "7429");
+  EXPECT_EQ(m.edt_pwd->MaxLength(), 6);
+  // "Don't Care" is shown while no item is selected.
+  EXPECT_EQ(m.cb_pdat->Text(), "Don't Care");
+  EXPECT_EQ(m.cb_pdat->ItemIndex(), -1);
+  EXPECT_EQ(m.cb_pdat->Items(), (Items{"Don't Care", "30 minutes", "immediacy"}));
+  m.cb_pdat->SelectFromList(0);
+  EXPECT_EQ(m.cb_pdat->ItemIndex(), 0);
+
+  EXPECT_EQ(m.edt_sH->Text(), "--");
+  EXPECT_EQ(m.edt_sm->Text(), "--");
+  EXPECT_EQ(m.edt_PH->Text(), "--");
+  EXPECT_EQ(m.edt_Pm->Text(), "--");
+  EXPECT_EQ(m.edt_volo->Text(), "1");
+  EXPECT_EQ(m.edt_volo->MaxLength(), 2);
+
+  EXPECT_EQ(m.cbox_com->Text(), "com1");
+  EXPECT_EQ(m.cbox_com->ItemIndex(), -1);
+  EXPECT_EQ(m.cbox_com->Items(), (Items{"com1", "com2", "com3", "com4", "com5"}));
+
+  EXPECT_EQ(w->cb_wzt->Text(), "NC");
+  EXPECT_EQ(w->cb_wzt->Items(), (Items{"EOL", "NC", "NO"}));
+  EXPECT_FALSE(w->cb_pda->Checked());
+  EXPECT_EQ(w->cb_pda->Caption(), "Powerdown Alert");
+}
+
+TEST_F(WindowTest, NonVisualComponentsStartIdle) {
+  EXPECT_EQ(w->mycom->CommName, "COM1");
+  EXPECT_EQ(w->mycom->BaudRate(), 38400u);
+  EXPECT_EQ(w->mycom->ReadIntervalTimeout(), 20u);
+  EXPECT_EQ(w->mycom->Owner(), w.get());
+
+  struct { fw::TTimer* t; unsigned ms; } timers[] = {{w->timer_tb, 200}, {w->timer_gb, 20}, {w->timer_cf, 2000}};
+  for (auto& t : timers) {
+    EXPECT_FALSE(t.t->Enabled()) << t.t->Name();
+    EXPECT_EQ(t.t->Interval(), t.ms) << t.t->Name();
+  }
+  for (fw::TOpenDialog* d : {w->opend, static_cast<fw::TOpenDialog*>(w->SaveD)}) {
+    EXPECT_EQ(d->Filter, "Settings file(*.sf)|*.sf");
+    EXPECT_EQ(d->DefaultExt, "*.sf");
+    EXPECT_EQ(d->Options & fw::ofOverwritePrompt, 0u);
+    EXPECT_EQ(d->Options & fw::ofFileMustExist, 0u);
+  }
+  EXPECT_FALSE(w->SaveD->FileName.size());
+  EXPECT_FALSE(w->SkinData1->Active());
+  EXPECT_EQ(w->FindComponent("SkinData1"), w->SkinData1);
+}
+
+TEST_F(WindowTest, ModelNamesTheWindowsControls) {
+  SettingsModel m = w->Model();
+  EXPECT_EQ(m.cbox_com, w->cbox_com);
+  EXPECT_EQ(m.edt_tel, w->edt_tel);
+  EXPECT_EQ(m.edt_name_rec, w->edt_name_rec);
+  EXPECT_EQ(m.edt_volo, w->edt_volo);
+  // Every control is reachable by its own name too.
+  EXPECT_EQ(w->FindComponent("edt_tel5"), w->edt_tel[4]);
+  EXPECT_EQ(w->FindComponent("edt_sms3"), w->edt_sms[2]);
+  EXPECT_EQ(w->FindComponent("cb_ed8"), w->cb_ed[7]);
+  EXPECT_EQ(w->FindComponent("edt_Pm"), w->edt_Pm);
+  EXPECT_EQ(w->FindComponent("s_status"), w->s_status);
+}
+
+}  // namespace
