@@ -29,11 +29,11 @@ class TLZH {
  public:
   // No skin comes near this; it keeps a forged size from claiming memory.
   static constexpr size_t kMaxExpandedSize = size_t(64) << 20;
+  static constexpr size_t kMaxRatio = 64;
 
   // The largest expanded size accepted for a compressed stream of
-  // input_size bytes (size field included). One input bit can at best carry
-  // a whole match, so an honest stream never exceeds this; a truncated one
-  // (read on with zero bits) still passes when it lost less than that.
+  // input_size bytes (size field included): kMaxRatio times the bit stream,
+  // plus 4 KiB, at most kMaxExpandedSize. No honest stream comes near it.
   static size_t MaxExpandedSize(size_t input_size);
 
   // Replaces output with the expansion of input. Writes the declared number
