@@ -1,0 +1,169 @@
+// The Win32 backend of TComm: the port opened for overlapped I/O, a manual-
+// reset close event, the two worker threads and the hidden notification
+// window.
+#include <windows.h>
+
+#include <cstring>
+#include <new>
+
+#include "serial/comm.h"
+#include "serial/comm_backend.h"
+#include "serial/comm_errors.h"
+#include "serial/comm_messages.h"
+#include "serial/comm_name.h"
+#include "serial/win32/dcb_apply.h"
+#include "serial/win32/notify_window.h"
+#include "serial/win32/read_thread.h"
+#include "serial/win32/write_thread.h"
+
+namespace serial {
+namespace {
+
+constexpr DWORD kStopWaitMs = 10000;
+
+class Win32Backend final : public PortBackend {
+ public:
+  Win32Backend(TComm& owner, std::atomic<bool>& send_data_empty)
+      : SendDataEmpty(send_data_empty), NotifyWindow(CreateNotifyWindow(&owner)) {}
+
+  ~Win32Backend() override {
+    Close();
+    DestroyNotifyWindow(NotifyWindow);
+  }
+
+  bool IsOpen() const override { return PortHandle != nullptr; }
+
+  void Open(const std::string& comm_name, const CommSettings& settings) override {
+    HANDLE h = CreateFileA(Win32DeviceName(comm_name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw ECommsError(kErrOpen);
+    if (GetFileType(h) != FILE_TYPE_CHAR) {
+      CloseHandle(h);
+      throw ECommsError(kErrNotComm);
+    }
+    if (!SetupComm(h, kDriverQueueSize, kDriverQueueSize)) {
+      CloseHandle(h);
+      throw ECommsError(kErrSetupComm);
+    }
+    PortHandle = h;
+    PurgeComm(PortHandle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+    SendDataEmpty.store(true, std::memory_order_relaxed);
+    ApplyTimeouts(settings);
+    ApplyLineSettings(settings);
+
+    CloseEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!CloseEvent) {
+      CloseHandle(PortHandle);
+      PortHandle = nullptr;
+      throw ECommsError(kErrCreateEvent);
+    }
+
+    ReceiveThread = new (std::nothrow) TReadThread;
+    if (!ReceiveThread || !ReceiveThread->Create()) {
+      delete ReceiveThread;
+      ReceiveThread = nullptr;
+      ReleaseHandles();
+      throw ECommsError(kErrReadThread);
+    }
+    ReceiveThread->PortHandle = PortHandle;
+    ReceiveThread->CloseEvent = CloseEvent;
+    ReceiveThread->NotifyWindow = NotifyWindow;
+    ReceiveThread->Thread().SetPriority(THREAD_PRIORITY_HIGHEST);
+
+    TransmitThread = new (std::nothrow) TWriteThread;
+    if (!TransmitThread || !TransmitThread->Create()) {
+      StopReceiveThread();
+      delete TransmitThread;
+      TransmitThread = nullptr;
+      ReleaseHandles();
+      throw ECommsError(kErrWriteThread);
+    }
+    TransmitThread->PortHandle = PortHandle;
+    TransmitThread->CloseEvent = CloseEvent;
+    TransmitThread->NotifyWindow = NotifyWindow;
+    TransmitThread->SendDataEmpty = &SendDataEmpty;
+    TransmitThread->Thread().SetPriority(THREAD_PRIORITY_ABOVE_NORMAL);
+
+    ReceiveThread->Thread().Resume();
+    TransmitThread->Thread().Resume();
+    TransmitThread->WaitQueueReady();
+  }
+
+  void Close() override {
+    if (!PortHandle) return;
+    StopReceiveThread();
+    StopTransmitThread();
+    ReleaseHandles();
+  }
+
+  bool Send(const void* buffer, uint16_t length) override {
+    if (!TransmitThread || length == 0) return false;
+    auto* block = static_cast<uint8_t*>(LocalAlloc(LPTR, SIZE_T(length) + 1));
+    if (!block) return false;
+    std::memcpy(block, buffer, length);
+    if (!TransmitThread->Enqueue(block, length)) {
+      LocalFree(block);
+      return false;
+    }
+    return true;
+  }
+
+  void ApplyLineSettings(const CommSettings& s) override {
+    if (!PortHandle) return;
+    DCB d{};
+    d.DCBlength = sizeof d;
+    GetCommState(PortHandle, &d);
+    SettingsToDcb(s, d);
+    SetCommState(PortHandle, &d);
+  }
+
+  void ApplyTimeouts(const CommSettings& s) override {
+    if (!PortHandle) return;
+    COMMTIMEOUTS t{};
+    GetCommTimeouts(PortHandle, &t);
+    SettingsToTimeouts(s, t);
+    SetCommTimeouts(PortHandle, &t);
+  }
+
+ private:
+  void StopReceiveThread() {
+    if (!ReceiveThread) return;
+    SetEvent(CloseEvent);
+    PurgeComm(PortHandle, PURGE_RXABORT | PURGE_RXCLEAR);
+    if (!ReceiveThread->Thread().WaitFor(kStopWaitMs)) ReceiveThread->Thread().Terminated = true;
+    delete ReceiveThread;  // waits further if needed
+    ReceiveThread = nullptr;
+  }
+
+  void StopTransmitThread() {
+    if (!TransmitThread) return;
+    SetEvent(CloseEvent);
+    PurgeComm(PortHandle, PURGE_TXABORT | PURGE_TXCLEAR);
+    SendDataEmpty.store(true, std::memory_order_relaxed);
+    if (!TransmitThread->Thread().WaitFor(kStopWaitMs)) TransmitThread->Thread().Terminated = true;
+    delete TransmitThread;
+    TransmitThread = nullptr;
+  }
+
+  void ReleaseHandles() {
+    if (CloseEvent) CloseHandle(CloseEvent);
+    CloseEvent = nullptr;
+    if (PortHandle) CloseHandle(PortHandle);
+    PortHandle = nullptr;
+  }
+
+  std::atomic<bool>& SendDataEmpty;
+  TReadThread* ReceiveThread = nullptr;
+  TWriteThread* TransmitThread = nullptr;
+  HANDLE PortHandle = nullptr;
+  HANDLE CloseEvent = nullptr;
+  HWND NotifyWindow = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<PortBackend> CreatePortBackend(TComm& owner, std::atomic<bool>& send_data_empty) {
+  return std::make_unique<Win32Backend>(owner, send_data_empty);
+}
+
+}  // namespace serial
