@@ -153,6 +153,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 TWinControl::~TWinControl() {
   // Children owned elsewhere lose their parent; the native window goes.
   for (TControl* c : std::vector<TControl*>(controls_)) c->SetParent(nullptr);
+  // A control being destroyed fires no focus events: its handlers may reach
+  // controls that are already gone.
+  OnExit = nullptr;
+  OnEnter = nullptr;
   if (WidgetSet().FocusedControl() == this) WidgetSet().SetFocus(nullptr);
   handle_.reset();
 }
@@ -205,7 +209,10 @@ void* TWinControl::Handle() {
 
 void TWinControl::CreateHandle() {
   if (handle_) return;
-  if (Parent() && !Parent()->HandleAllocated()) Parent()->CreateHandle();
+  if (Parent() && !Parent()->HandleAllocated()) {
+    Parent()->CreateHandle();
+    if (handle_) return;  // created with the parent's children
+  }
   handle_ = WidgetSet().CreateHandle(this);
   if (!handle_) return;
   for (TWinControl* c : TabOrderedChildren()) c->CreateHandle();
@@ -246,6 +253,10 @@ char TWinControl::KeyPress(char key) {
 }
 
 void TWinControl::NativeTextChanged(const std::string& s) { SetText(s); }
+
+void TWinControl::WndProc(TMessage& msg) {
+  if (handle_) handle_->Dispatch(msg);
+}
 
 // ---- TGraphicControl ----
 

@@ -37,7 +37,8 @@ using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 // Which property changed, for the widgetset to mirror.
 enum class Prop {
   Bounds, Text, Visible, Enabled, Font, Color, Checked, Items, ItemIndex,
-  MaxLength, Panels, Shape, TabOrder, Border, ReadOnly, Alignment, Parent
+  MaxLength, Panels, Shape, TabOrder, Border, ReadOnly, Alignment, Parent,
+  ClientSize
 };
 
 class TControl : public TComponent {
@@ -165,6 +166,9 @@ class TWinControl : public TControl {
 
   // The widgetset reports a change of the native window's text.
   virtual void NativeTextChanged(const std::string& s);
+
+  // The default handler hands the message to the native window's handling.
+  void WndProc(TMessage& msg) override;
 
  protected:
   friend class TControl;

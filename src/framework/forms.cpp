@@ -30,8 +30,12 @@ TForm::~TForm() {
 void TForm::SetClientSize(int w, int h) {
   client_width_ = w;
   client_height_ = h;
-  // The outer size is the widgetset's business; headless it equals the
-  // client size.
+  // The outer size is the widgetset's business: with a native window it
+  // derives it from the frame; without one it equals the client size.
+  if (HandleAllocated()) {
+    Changed(Prop::ClientSize);
+    return;
+  }
   SetBounds(Left(), Top(), w, h);
 }
 

@@ -22,6 +22,8 @@ class TForm : public TWinControl {
   int ClientWidth() const { return client_width_; }
   int ClientHeight() const { return client_height_; }
   void SetClientSize(int w, int h);
+  // Called by the widgetset when the native client area has a new size.
+  void ClientSizeChanged(int w, int h) { client_width_ = w; client_height_ = h; }
   TRect ClientRect() const override { return {0, 0, client_width_, client_height_}; }
 
   TFormBorderStyle BorderStyle = TFormBorderStyle::bsSizeable;

@@ -25,6 +25,9 @@ class WidgetHandle {
   virtual void* Native() const = 0;
   virtual void Invalidate() {}
   virtual void SetFocus() {}
+  // The widgetset's own handling of a message that reached the control's
+  // default handler (TWinControl::WndProc), ending in the native default.
+  virtual void Dispatch(TMessage& msg) { (void)msg; }
 };
 
 class TWidgetSet {

@@ -1,0 +1,192 @@
+// Internals of the Win32 widgetset shared by its files: the native side of a
+// control (ControlHandle), the window class registry and the widgetset
+// object. Nothing outside framework/win32 includes this.
+#pragma once
+
+#include "framework/win32/win32_widgetset.h"  // first: <windows.h> with its macros tamed
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "framework/forms.h"
+#include "framework/widgetset.h"
+#include "framework/win32/win32_widgetset.h"
+
+namespace fw::win32 {
+
+// Which standard control (if any) a framework window is built on.
+enum class Kind { Form, Edit, Button, CheckBox, GroupBox, ComboBox, StatusBar, Panel, Custom };
+
+Kind KindOf(const TWinControl* control);
+
+// ---- window classes (window_classes.cpp) ----
+
+// Registers (once) the window class named after the control's framework
+// class, superclassing the standard control of its kind. Returns the class
+// name to create windows with, and the original class procedure.
+struct WindowClass {
+  std::string name;
+  WNDPROC original = nullptr;
+};
+const WindowClass& EnsureWindowClass(const TWinControl* control, Kind kind);
+
+class ControlHandle;
+// The window being created in this thread, attached at its first message.
+void SetCreatingHandle(ControlHandle* handle);
+// Attach/detach an HWND and its handle object; the control atom property
+// is set and removed here.
+void AttachWindow(HWND wnd, ControlHandle* handle);
+void DetachWindow(HWND wnd);
+ControlHandle* HandleOfWindow(HWND wnd);
+
+// ---- the native side of one windowed control (control_*.cpp) ----
+
+class ControlHandle final : public WidgetHandle {
+ public:
+  ControlHandle(TWinControl* control, Kind kind);
+  ~ControlHandle() override;
+  // Creates the window and applies every property; false on failure.
+  bool Create();
+
+  void Update(Prop p) override;
+  void* Native() const override { return wnd_; }
+  void Invalidate() override;
+  void SetFocus() override;
+  void Dispatch(TMessage& msg) override;
+
+  // Calls the original class procedure.
+  void CallDefault(TMessage& msg);
+
+  TWinControl* Control() const { return control_; }
+  Kind GetKind() const { return kind_; }
+  HWND Wnd() const { return wnd_; }
+  WNDPROC Original() const { return original_; }
+
+  // Set by the window procedure when the window is attached / destroyed.
+  void Attached(HWND wnd) { wnd_ = wnd; }
+  void Destroyed() { wnd_ = nullptr; }
+
+  // Forms: the control that last had the focus inside this form.
+  HWND active_child = nullptr;
+
+ private:
+  // control_create.cpp
+  void StylesFor(DWORD& style, DWORD& ex_style) const;
+  void ApplyAll();
+  // control_update.cpp
+  void ApplyBounds();
+  void ApplyText();
+  void ApplyFont();
+  void ApplyItems();
+  void ApplyItemIndex();
+  void ApplyCheck();
+  void ApplyPanels();
+  void ApplyClientSize();
+  void ApplyBorder();
+  void ApplyParent();
+  std::string WindowText() const;
+  // control_messages.cpp
+  bool Reflect(TMessage& msg, HWND child);
+  void Command(TMessage& msg);
+  void CtlColor(TMessage& msg);
+  void Paint(TMessage& msg);
+  void PaintSelf(HDC dc);
+  bool EraseBackground(TMessage& msg);
+  void FormPosChanged();
+  void SubclassComboEdit();
+  static LRESULT CALLBACK ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+
+  TWinControl* control_;
+  Kind kind_;
+  HWND wnd_ = nullptr;
+  WNDPROC original_ = nullptr;
+  // True while the handle writes into the window, so that the window's
+  // notifications of that change are not taken for the user's.
+  bool updating_ = false;
+  // True while form bounds are read back from the window.
+  bool syncing_ = false;
+  HWND combo_edit_ = nullptr;
+  WNDPROC combo_edit_proc_ = nullptr;
+};
+
+// Sets a flag for the lifetime of the guard and restores the old value.
+class FlagGuard {
+ public:
+  explicit FlagGuard(bool& f) : f_(f), old_(f) { f_ = true; }
+  ~FlagGuard() { f_ = old_; }
+  FlagGuard(const FlagGuard&) = delete;
+  FlagGuard& operator=(const FlagGuard&) = delete;
+
+ private:
+  bool& f_;
+  bool old_;
+};
+
+// ---- the widgetset (widgetset_win32.cpp, message_loop.cpp, dialogs_win32.cpp) ----
+
+class Win32WidgetSet final : public TWidgetSet {
+ public:
+  Win32WidgetSet();
+
+  std::unique_ptr<WidgetHandle> CreateHandle(TWinControl* control) override;
+
+  TWinControl* FocusedControl() const override { return focused_; }
+  void SetFocus(TWinControl* control) override;
+
+  unsigned StartTimer(TTimer* timer, unsigned interval_ms) override;
+  void StopTimer(unsigned id) override;
+
+  void ProcessMessages() override;
+  void Run() override;
+  void Terminate() override;
+  bool Post(std::function<void()> fn) override;
+
+  int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+  bool ExecuteFileDialog(TOpenDialog& dialog, bool save) override;
+
+  TColor SysColor(int index) const override;
+  void ScreenSize(int& width, int& height) const override;
+  void* ApplicationHandle() override { return app_wnd_.load(); }
+
+  // Focus bookkeeping, driven by the windows' focus messages.
+  void FocusIn(TWinControl* control);
+  void FocusOut(TWinControl* control, HWND next);
+  bool SuppressFocusEvents() const { return suppress_focus_; }
+
+  // The application window's procedure (timers and posted work).
+  LRESULT AppMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+  // Keyboard handling before a message is dispatched; true when used.
+  bool PreTranslate(MSG& msg);
+  // One message: pre-translation, translation, dispatch.
+  void Deliver(MSG& msg);
+  // The window that should own a modal box: the active form, else the main
+  // form.
+  HWND ModalOwner() const;
+
+  HWND AppWnd() const { return app_wnd_.load(); }
+
+ private:
+  void CreateAppWindow();
+
+  TWinControl* focused_ = nullptr;
+  bool suppress_focus_ = false;
+  std::atomic<HWND> app_wnd_{nullptr};
+  std::atomic<bool> terminated_{false};
+  unsigned next_timer_ = 0;
+  std::map<unsigned, TTimer*> timers_;
+};
+
+Win32WidgetSet& WS();
+
+// Posted work travels as this message to the application window, the
+// std::function on the heap in lParam.
+constexpr UINT WM_FW_POST = WM_APP + 0x101;
+
+// Combo boxes are created this much taller than their visible height per
+// line of the drop-down list.
+int ComboListHeight(const TWinControl* combo);
+
+}  // namespace fw::win32
