@@ -24,18 +24,37 @@ export WINEARCH=win64
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb-lib.sh"
 gsm_ensure_display "$GSM_BUILD_DIR"
 
-# Boot a new prefix once, under a lock, and keep its wineserver alive for a
-# while so that one test after another does not pay for a fresh server.
+# Boot a new prefix once, under a lock.
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
   if [ ! -f "$WINEPREFIX/.gsm-booted" ]; then
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w || true
+    # Started servers must not inherit the lock.
+    wineboot -i >/dev/null 2>&1 9>&- || true
+    wineserver -w 9>&- || true
     touch "$WINEPREFIX/.gsm-booted"
   fi
 ) 9>"$GSM_BUILD_DIR/.wineprefix.lock"
 wineserver -p 120 >/dev/null 2>&1 || true
 
+
 WINE=$(command -v wine64 || command -v wine)
-exec "$WINE" "$exe" "$@"
+# Start the server and the prefix's services detached from our output: a
+# caller that reads our output to its end (CTest does) would otherwise wait
+# for those long-lived processes to exit.
+wineserver -p 300 </dev/null >/dev/null 2>&1 || true
+"$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+
+# The program's output goes through a file for the same reason: anything it
+# leaves running must not hold our caller's pipe.
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+set +e
+"$WINE" "$exe" "$@" </dev/null >"$out" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null; rm -f "$out"' TERM INT
+wait $pid
+rc=$?
+set -e
+cat "$out"
+exit $rc

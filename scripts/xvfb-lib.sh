@@ -15,7 +15,8 @@ gsm_ensure_display() {
     fi
     local n=$(( 90 + RANDOM % 400 ))
     while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # The server must not inherit the lock, or it would hold it for good.
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 8>&- &
     echo $! >"$dir/.xvfb-pid"
     echo "$n" >"$dir/.xvfb-display"
     for _ in $(seq 1 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
