@@ -1,0 +1,134 @@
+// The transfer engine: "Save Settings" (download) and "Read Settings"
+// (upload) from the button to the success box. It probes until the
+// controller answers, then sends one command at a time and picks the next
+// from each verified reply; a command without a verified reply is sent again
+// every 2 s, at most four times in all, then the engine gives up.
+//
+// Nothing here touches a port, a timer or a control: every effect goes
+// through TransferHost, and every event (button, timer tick, received bytes)
+// comes in as a call. The window drives it with its real timers and serial
+// events, the tests with a test clock.
+//
+// A reply is acted on only when it answers the command outstanding: a
+// connect reply only while probing, any other reply only with the code and
+// address of the last command sent. Anything else (a second answer to an
+// earlier probe, a late duplicate after a retransmission, a reply of the
+// other direction) is dropped and the response timer keeps running.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "protocol/frame_receiver.h"
+#include "protocol/link_frame.h"
+#include "protocol/transfer_host.h"
+
+namespace devlink {
+
+// The bytes of the last command sent, for retransmission.
+struct ResendBuffer {
+  std::array<uint8_t, kMaxFrame> Bytes{};
+  uint16_t Length = 0;
+};
+
+class TransferEngine {
+ public:
+  // DownloadFlag and RetryCount live with the caller (the window keeps them
+  // as its own members); the engine reads and writes them through these.
+  TransferEngine(TransferHost& host, int& download_flag, int& retry_count);
+  explicit TransferEngine(TransferHost& host);
+  TransferEngine(const TransferEngine&) = delete;
+  TransferEngine& operator=(const TransferEngine&) = delete;
+
+  // ---- events ----
+  void StartDownload();  // "Save Settings"
+  void StartUpload();    // "Read Settings"
+  void Stop();           // "Stop"
+  void ProbeTick();      // Probe timer
+  void ResponseTick();   // Response timer
+  void CloseTick();      // Close timer
+  // Lamps red and the port closed.
+  void CloseAction();
+  // Lamps red, the port reopened under the typed name, port lamp green;
+  // a failure is ignored.
+  void OpenAction();
+  // One block of received bytes. Each byte is parsed after the host has
+  // yielded to its event loop; bytes of a call made during that yield are
+  // queued behind the bytes not yet parsed.
+  void ReceiveData(const uint8_t* bytes, uint16_t n);
+
+  // ---- the link operations ----
+  // Acts on one verified reply by code, status and address.
+  void DispatchReply(const LinkFrame& frame);
+  // TxFrame <- a write of `count` image bytes from `address`.
+  void LoadWriteBlock(uint16_t address, uint8_t count = kBlockSize);
+  // Sends TxFrame and (re)starts the response period.
+  void SendTxFrame();
+  // Sends a 7-byte command and (re)starts the response period.
+  void SendShortCommand(uint8_t code, uint16_t address);
+  // Copies the data of a read reply into the image at its address; bytes
+  // that would fall past the end of the image are dropped.
+  void StoreReadData(const LinkFrame& frame);
+
+  // ---- state, for the window and the tests ----
+  int DownloadFlag() const { return download_flag_; }
+  int RetryCount() const { return retry_count_; }
+  const ResendBuffer& ResendCopy() const { return resend_; }
+  const LinkFrame& TxFrame() const { return tx_; }
+  const FrameReceiver& Receiver() const { return rx_; }
+  bool Probing() const { return probing_; }
+  // True while a command waits for its reply.
+  bool Awaiting() const { return awaiting_; }
+  uint8_t AwaitedCode() const { return awaited_code_; }
+  uint16_t AwaitedAddress() const { return awaited_address_; }
+  // Verified replies dropped because they did not answer the outstanding
+  // command, and received bytes dropped because too many were queued.
+  unsigned long DroppedReplies() const { return dropped_replies_; }
+  unsigned long DroppedBytes() const { return dropped_bytes_; }
+
+  // Received bytes queued but not yet parsed are capped at this many.
+  static constexpr size_t kMaxPending = 65536;
+
+ private:
+  void OnVerifiedFrame(const LinkFrame& frame);
+  bool AnswersOutstanding(const LinkFrame& frame) const;
+  void SendCommand(const uint8_t* bytes, size_t n, uint8_t code, uint16_t address);
+  // Forgets every trace of an earlier attempt: timers, receiver, queued
+  // bytes, retry count, resend copy and the command outstanding.
+  void AbandonAttempt();
+  void OpenAndProbe();
+
+  TransferHost& host_;
+  int own_download_flag_ = 0;
+  int own_retry_count_ = 0;
+  int& download_flag_;
+  int& retry_count_;
+
+  FrameReceiver rx_;
+  std::deque<uint8_t> pending_;
+  bool draining_ = false;
+  LinkFrame tx_;
+  ResendBuffer resend_;
+  bool probing_ = false;
+  bool awaiting_ = false;
+  uint8_t awaited_code_ = 0;
+  uint16_t awaited_address_ = 0;
+  unsigned long dropped_replies_ = 0;
+  unsigned long dropped_bytes_ = 0;
+};
+
+// The port name without leading and trailing blanks and control characters.
+std::string TrimPortName(const std::string& s);
+
+// Texts the user sees.
+inline constexpr const char* kTextConnecting = "Connecting device....";
+inline constexpr const char* kTextUploading = "UpLoading....";
+inline constexpr const char* kTextComError = "Com Is Error";
+inline constexpr const char* kTextComClose = "Com Is Close";
+inline constexpr const char* kTextDownloadOk = "DownLoad Success";
+inline constexpr const char* kTextUploadOk = "UpLoad Success";
+inline constexpr const char* kTextOverTime = "Command Over Time";
+
+}  // namespace devlink

@@ -1,0 +1,350 @@
+// The transfer engine on a test clock: probing, the reply table, the
+// response timer, "Stop", and the faults it must not have.
+#include <gtest/gtest.h>
+
+#include "link_fake_host.h"
+
+using namespace devlink;
+using linktest::Bytes;
+using linktest::FakeHost;
+
+namespace {
+
+Bytes Reply(uint8_t code, uint16_t address, std::initializer_list<uint8_t> data) {
+  return BuildFrame(code, address, Bytes(data));
+}
+Bytes Short(uint8_t code, uint16_t address) {
+  auto a = ShortCommand(code, address);
+  return Bytes(a.begin(), a.end());
+}
+const Bytes kConnectOk = {0x0B, 0x08, 0x01, 0x00, 0x00, 0x01, 0x03};
+
+// A host whose transfer has been started and has answered the probe, so
+// that the first command is outstanding at t = 1000.
+void StartAndConnect(FakeHost& h, bool download) {
+  download ? h.engine.StartDownload() : h.engine.StartUpload();
+  h.Advance(900);
+  h.Deliver(kConnectOk, 100);
+  h.Advance(100);
+}
+
+}  // namespace
+
+TEST(TransferEngine, ProbesUntilTheControllerAnswers) {
+  FakeHost h;
+  h.engine.StartDownload();
+  EXPECT_TRUE(h.port_open);
+  EXPECT_TRUE(h.lamps[LinkLamp::Port]);
+  EXPECT_FALSE(h.lamps[LinkLamp::Traffic]);
+  EXPECT_TRUE(h.sent.empty()) << "the first probe waits for the first tick";
+  h.Advance(1000);
+  ASSERT_EQ(h.sent.size(), 5u);
+  for (auto& s : h.sent) EXPECT_EQ(s.bytes, Short(CMD_CONNECT, 0));
+  EXPECT_EQ(h.sent[0].at, 200u);
+  EXPECT_EQ(h.status, kTextConnecting);
+  EXPECT_TRUE(h.lamps[LinkLamp::Traffic]) << "five toggles from red";
+
+  h.Deliver(kConnectOk, 50);
+  h.Advance(50);
+  EXPECT_FALSE(h.Running(LinkTimer::Probe));
+  EXPECT_EQ(h.status, "");
+  EXPECT_EQ(h.sent.back().bytes, Short(CMD_PREPARE, 0x0200));
+  EXPECT_TRUE(h.Running(LinkTimer::Response));
+  EXPECT_EQ(h.retry_count, 1);
+  h.Advance(1000);
+  EXPECT_EQ(h.sent.size(), 6u) << "no probe after the answer";
+}
+
+TEST(TransferEngine, UploadStartsWithReadAndNegativeConnectKeepsProbing) {
+  FakeHost h;
+  h.engine.StartUpload();
+  EXPECT_EQ(h.status, kTextUploading);
+  EXPECT_EQ(h.download_flag, 0);
+  h.Advance(200);
+  h.Deliver(Reply(RSP_CONNECT, 0, {0x00}), 10);
+  h.Advance(200);
+  EXPECT_TRUE(h.Running(LinkTimer::Probe));
+  EXPECT_EQ(h.sent.size(), 2u);
+  h.Deliver(kConnectOk, 10);
+  h.Advance(10);
+  EXPECT_EQ(h.sent.back().bytes, Short(CMD_READ, 0x0200));
+}
+
+TEST(TransferEngine, PortNameIsTrimmedAndAFailedOpenLeavesEverythingStopped) {
+  FakeHost h;
+  h.port_text = "  Com3\t ";
+  h.engine.StartUpload();
+  ASSERT_EQ(h.opened_names.size(), 1u);
+  EXPECT_EQ(h.opened_names[0], "Com3");
+
+  // A second press while probing: the port is closed and reopened. When
+  // that fails, no probe may go on under "Com Is Error".
+  h.open_fails = true;
+  h.engine.StartDownload();
+  EXPECT_EQ(h.status, kTextComError);
+  EXPECT_FALSE(h.lamps[LinkLamp::Port]);
+  EXPECT_FALSE(h.lamps[LinkLamp::Traffic]);
+  EXPECT_FALSE(h.Running(LinkTimer::Probe));
+  h.Advance(5000);
+  EXPECT_TRUE(h.sent.empty());
+  EXPECT_EQ(h.status, kTextComError);
+}
+
+TEST(TransferEngine, WrongCheckIsRetransmittedAtTwoSeconds) {
+  FakeHost h;
+  StartAndConnect(h, true);
+  const uint64_t t0 = h.sent.back().at;
+  Bytes bad = Reply(RSP_PREPARE, 0x0200, {1});
+  bad.back() ^= 0x10;
+  h.Deliver(bad, 30);
+  h.Advance(1999);
+  EXPECT_EQ(h.Commands().size(), 1u);
+  h.Advance(1);
+  ASSERT_EQ(h.Commands().size(), 2u);
+  EXPECT_EQ(h.sent.back().at, t0 + 2000);
+  EXPECT_EQ(h.sent.back().bytes, Short(CMD_PREPARE, 0x0200));
+  EXPECT_EQ(h.retry_count, 2);
+  // Now the good reply: the write of block 0x0200 follows.
+  h.Deliver(Reply(RSP_PREPARE, 0x0200, {1}), 30);
+  h.Advance(30);
+  EXPECT_EQ(h.sent.back().bytes.size(), 134u);
+  EXPECT_EQ(h.retry_count, 1);
+}
+
+TEST(TransferEngine, GivesUpEightSecondsAfterTheFirstOfFourSendings) {
+  FakeHost h;
+  StartAndConnect(h, false);
+  const uint64_t t0 = h.sent.back().at;
+  h.Advance(7999);
+  auto cmds = h.Commands();
+  ASSERT_EQ(cmds.size(), 4u);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(cmds[i].at, t0 + 2000u * i);
+    EXPECT_EQ(cmds[i].bytes, Short(CMD_READ, 0x0200));
+  }
+  EXPECT_TRUE(h.boxes.empty());
+  h.Advance(1);
+  EXPECT_EQ(h.BoxTexts(), std::vector<std::string>{kTextOverTime});
+  EXPECT_FALSE(h.port_open);
+  EXPECT_FALSE(h.lamps[LinkLamp::Port]);
+  EXPECT_FALSE(h.Running(LinkTimer::Response));
+  h.Advance(20000);
+  EXPECT_EQ(h.boxes.size(), 1u);
+}
+
+TEST(TransferEngine, AnswerToTheFourthSendingStillCompletes) {
+  FakeHost h;
+  StartAndConnect(h, false);
+  h.Advance(6000);  // fourth sending
+  h.Deliver(Reply(RSP_READ, 0x0200, {0x35, 0x35}), 1900);
+  h.Advance(1900);
+  EXPECT_EQ(h.sent.back().bytes, Short(CMD_READ, 0x0400));
+  EXPECT_EQ(h.image[0x0200], 0x35);
+  h.Advance(7000);
+  EXPECT_TRUE(h.boxes.empty()) << "the new command has its own 8 s";
+}
+
+TEST(TransferEngine, NegativeRepliesRepeatTheCommandAtOnce) {
+  FakeHost h;
+  StartAndConnect(h, true);
+  h.Deliver(Reply(RSP_PREPARE, 0x0200, {0x00}), 10);
+  h.Advance(10);
+  EXPECT_EQ(h.sent.back().bytes, Short(CMD_PREPARE, 0x0200));
+  h.Deliver(Reply(RSP_PREPARE, 0x0200, {0x01}), 10);
+  h.Advance(10);
+  const Bytes write = h.sent.back().bytes;
+  ASSERT_EQ(write.size(), 134u);
+  EXPECT_EQ(Bytes(write.begin() + 5, write.begin() + 10),
+            Bytes({FakeHost::EncodedByte(0x200), FakeHost::EncodedByte(0x201), FakeHost::EncodedByte(0x202),
+                   FakeHost::EncodedByte(0x203), FakeHost::EncodedByte(0x204)}));
+  h.Advance(1500);
+  for (int i = 0; i < 3; ++i) {  // no limit, and each resets the count
+    h.Deliver(Reply(RSP_WRITE, 0x0200, {0x7F}), 10);
+    h.Advance(10);
+    EXPECT_EQ(h.sent.back().bytes, write);
+    EXPECT_EQ(h.retry_count, 1);
+  }
+  h.Advance(1999);
+  EXPECT_TRUE(h.boxes.empty()) << "the response period starts anew with each resend";
+}
+
+TEST(TransferEngine, ReplyTableEndsAndDeadEnds) {
+  FakeHost h;
+  h.engine.StartDownload();
+  // Replies the table gives no action: nothing is sent, no timer started.
+  const size_t before = h.sent.size();
+  h.engine.DispatchReply([] {
+    LinkFrame f;
+    f.Code = RSP_PREPARE;
+    f.Address = 0x1680;
+    f.Data[0] = 1;
+    f.Length = 1;
+    return f;
+  }());
+  LinkFrame odd;
+  odd.Code = 0x0A;
+  h.engine.DispatchReply(odd);
+  EXPECT_EQ(h.sent.size(), before);
+  EXPECT_FALSE(h.Running(LinkTimer::Response));
+
+  // Unprepared halves of the text areas are written straight after the
+  // first half.
+  LinkFrame w;
+  w.Code = RSP_WRITE;
+  w.Length = 1;
+  w.Data[0] = 1;
+  w.Address = 0x1600;
+  h.engine.DispatchReply(w);
+  EXPECT_EQ(h.engine.TxFrame().Address, 0x1680);
+  EXPECT_EQ(h.engine.AwaitedCode(), CMD_WRITE);
+}
+
+// A reply that does not answer the command outstanding is dropped: it
+// neither moves the transfer on nor stops the response timer.
+TEST(TransferEngine, OnlyTheAnswerToTheOutstandingCommandCounts) {
+  FakeHost h;
+  h.engine.StartDownload();
+  h.Advance(400);
+  // The controller answers both probes.
+  h.Deliver(kConnectOk, 10);
+  h.Deliver(kConnectOk, 20);
+  h.Advance(20);
+  EXPECT_EQ(h.Commands().size(), 1u) << "one prepare, not two";
+  EXPECT_EQ(h.engine.DroppedReplies(), 1u);
+
+  // A stray read reply during a download is not stored, and a reply for
+  // another address is not taken as the answer.
+  h.Deliver(Reply(RSP_READ, 0x0400, {0x11, 0x22}), 10);
+  h.Deliver(Reply(RSP_PREPARE, 0x1680, {1}), 20);
+  h.Advance(20);
+  EXPECT_EQ(h.image[0x0400], FakeHost::EncodedByte(0x400));
+  EXPECT_TRUE(h.Running(LinkTimer::Response));
+  EXPECT_EQ(h.Commands().size(), 1u);
+
+  // After a retransmission both answers arrive: the late one is dropped.
+  h.Advance(1970);  // the prepare went out at t = 410
+  ASSERT_EQ(h.Commands().size(), 2u);
+  h.Deliver(Reply(RSP_PREPARE, 0x0200, {1}), 10);
+  h.Deliver(Reply(RSP_PREPARE, 0x0200, {1}), 20);
+  h.Advance(20);
+  auto cmds = h.Commands();
+  ASSERT_EQ(cmds.size(), 3u);
+  EXPECT_EQ(cmds[2].bytes.size(), 134u);
+  EXPECT_EQ(h.engine.AwaitedCode(), CMD_WRITE);
+}
+
+TEST(TransferEngine, StopWhileProbingEndsEverything) {
+  FakeHost h;
+  h.engine.StartDownload();
+  h.Advance(450);
+  h.engine.Stop();
+  EXPECT_EQ(h.status, kTextComClose);
+  EXPECT_FALSE(h.port_open);
+  EXPECT_FALSE(h.lamps[LinkLamp::Port]);
+  EXPECT_FALSE(h.lamps[LinkLamp::Traffic]);
+  const size_t n = h.sent.size();
+  h.Advance(20000);
+  EXPECT_EQ(h.sent.size(), n);
+  EXPECT_TRUE(h.boxes.empty());
+  EXPECT_EQ(h.status, kTextComClose);
+}
+
+TEST(TransferEngine, StopWhileWaitingLeavesNoTimeOutBehind) {
+  FakeHost h;
+  StartAndConnect(h, true);
+  h.engine.Stop();
+  EXPECT_EQ(h.status, kTextComClose);
+  EXPECT_FALSE(h.Running(LinkTimer::Response));
+  EXPECT_EQ(h.retry_count, 0);
+  EXPECT_EQ(h.engine.ResendCopy().Length, 0);
+  h.Advance(20000);
+  EXPECT_TRUE(h.boxes.empty()) << "no stale \"Command Over Time\" after Stop";
+  EXPECT_EQ(h.status, kTextComClose);
+}
+
+TEST(TransferEngine, RestartDuringAnOutstandingCommandIsNotClosedByItsTimeOut) {
+  FakeHost h;
+  StartAndConnect(h, false);  // nobody answers: read 0x0200 outstanding since t = 1000
+  // Half a frame from the old attempt must not swallow the new replies.
+  h.Deliver(Bytes({0x0B, 0x04, 0x80, 0x02}), 10);
+  h.Advance(1500);
+  // A new download, with the controller switched on only later.
+  h.device.emplace(sim::FactoryMemory());
+  h.device->SetPoweringOn(true);
+  h.engine.StartDownload();
+  EXPECT_FALSE(h.engine.Receiver().InFrame());
+  h.Advance(8000);  // well past the old command's give-up at t = 9000
+  EXPECT_TRUE(h.boxes.empty());
+  EXPECT_TRUE(h.port_open);
+  EXPECT_TRUE(h.Running(LinkTimer::Probe));
+  h.device->SetPoweringOn(false);
+  h.Advance(2000);
+  EXPECT_EQ(h.BoxTexts(), std::vector<std::string>{kTextDownloadOk});
+}
+
+TEST(TransferEngine, SaveWithAnUnencodableImageSendsNothing) {
+  FakeHost h;
+  h.encode_error = "Report Time: \"-5\" does not fit one byte";
+  h.engine.StartUpload();  // port open and probing
+  h.engine.StartDownload();
+  EXPECT_FALSE(h.port_open);
+  EXPECT_FALSE(h.Running(LinkTimer::Probe));
+  ASSERT_EQ(h.boxes.size(), 1u);
+  EXPECT_NE(h.boxes[0].second.find("Report Time"), std::string::npos);
+  h.Advance(10000);
+  EXPECT_TRUE(h.sent.empty());
+}
+
+TEST(TransferEngine, ReadDataNeverLandsPastTheImage) {
+  FakeHost h;
+  LinkFrame f;
+  f.Code = RSP_READ;
+  f.Address = 0xFFC0;
+  f.Length = 255;
+  f.Data.fill(0x5A);
+  h.engine.StoreReadData(f);
+  EXPECT_EQ(h.image[0xFFBF], 0xFF);
+  EXPECT_EQ(h.image[0xFFC0], 0x5A);
+  EXPECT_EQ(h.image[0xFFFF], 0x5A);
+  // The same through the receiver and the table, with a read outstanding
+  // for that address: nothing beyond the image is touched (ASan watches).
+  h.engine.StartUpload();
+  h.engine.SendShortCommand(CMD_READ, 0xFFF0);
+  h.Deliver(BuildFrame(RSP_READ, 0xFFF0, Bytes(255, 0x66)), 5);
+  h.Advance(5);
+  EXPECT_EQ(h.image[0xFFFF], 0x66);
+}
+
+TEST(TransferEngine, BytesOfANestedEventAreParsedAfterTheRest) {
+  FakeHost h;
+  StartAndConnect(h, true);
+  // The reply arrives in two events; the second is delivered while the
+  // first is being parsed (the window handles its events between bytes).
+  const Bytes reply = Reply(RSP_PREPARE, 0x0200, {1});
+  const Bytes head(reply.begin(), reply.begin() + 3), tail(reply.begin() + 3, reply.end());
+  bool nested = false;
+  h.on_yield = [&] {
+    if (nested) return;
+    nested = true;
+    h.engine.ReceiveData(tail.data(), uint16_t(tail.size()));
+  };
+  const bool lamp = h.lamps[LinkLamp::Traffic];
+  h.yields = 0;
+  h.engine.ReceiveData(head.data(), uint16_t(head.size()));
+  EXPECT_EQ(h.sent.back().bytes.size(), 134u) << "the write follows the reassembled reply";
+  EXPECT_EQ(h.yields, int(reply.size()));
+  EXPECT_EQ(h.lamps[LinkLamp::Traffic], lamp) << "toggled once per event";
+}
+
+TEST(TransferEngine, StopDuringParsingDropsTheRestOfTheBytes) {
+  FakeHost h;
+  StartAndConnect(h, true);
+  const Bytes reply = Reply(RSP_PREPARE, 0x0200, {1});
+  int n = 0;
+  h.on_yield = [&] {
+    if (++n == 4) h.engine.Stop();
+  };
+  h.engine.ReceiveData(reply.data(), uint16_t(reply.size()));
+  EXPECT_EQ(h.Commands().size(), 1u);
+  EXPECT_FALSE(h.engine.Receiver().InFrame());
+}
