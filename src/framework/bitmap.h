@@ -9,6 +9,12 @@
 #include <cstdint>
 #include <vector>
 
+// <windows.h> defines these as macros; the framework's own functions below
+// stand for them (same values), whichever header comes first.
+#undef GetRValue
+#undef GetGValue
+#undef GetBValue
+
 namespace fw {
 
 using TColor = uint32_t;  // 0x00BBGGRR

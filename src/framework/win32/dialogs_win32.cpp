@@ -110,6 +110,7 @@ bool Win32WidgetSet::ExecuteFileDialog(TOpenDialog& d, bool save) {
     ofn.lpstrTitle = d.Title.empty() ? nullptr : d.Title.c_str();
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = NativeDialogFlags(d.Options);
+    ofn.FlagsEx = (d.OptionsEx & ofExNoPlacesBar) ? OFN_EX_NOPLACESBAR : 0;
     BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     if (ok) {
       d.FileName = ChosenFile(file.data(), file.size());

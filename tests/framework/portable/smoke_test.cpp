@@ -1,3 +1,0 @@
-#include <gtest/gtest.h>
-#include "framework/stdctrls.h"
-TEST(Smoke, Builds) { fw::TEdit e(nullptr); EXPECT_EQ(e.Text(), ""); }
