@@ -4,12 +4,15 @@
 # emulator and by the run and screenshot scripts.
 #
 #   wine-run.sh program.exe [args...]
+#   wine-run.sh --boot      only prepare the prefix and the display
 #
 # Environment: GSM_BUILD_DIR (default: the nearest folder above the program
 # that holds CMakeCache.txt), WINEPREFIX (default: $GSM_BUILD_DIR/wineprefix).
 set -euo pipefail
 
 exe=$1; shift
+boot_only=
+if [ "$exe" = --boot ]; then boot_only=1; exe=${GSM_BUILD_DIR:?GSM_BUILD_DIR must be set with --boot}/none; fi
 if [ -z "${GSM_BUILD_DIR:-}" ]; then
   d=$(cd "$(dirname "$exe")" && pwd)
   while [ "$d" != / ] && [ ! -f "$d/CMakeCache.txt" ]; do d=$(dirname "$d"); done
@@ -44,6 +47,7 @@ WINE=$(command -v wine64 || command -v wine)
 # for those long-lived processes to exit.
 wineserver -p 300 </dev/null >/dev/null 2>&1 || true
 "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+[ -z "$boot_only" ] || exit 0
 
 # The program's output goes through a file for the same reason: anything it
 # leaves running must not hold our caller's pipe.
