@@ -24,6 +24,8 @@ enum TOpenOption : unsigned {
   ofNoLongNames = 1u << 15, ofOldStyleDialog = 1u << 16, ofNoDereferenceLinks = 1u << 17,
   ofEnableIncludeNotify = 1u << 18, ofEnableSizing = 1u << 19,
 };
+// Extra options of the file dialogs (the usual TOpenOptionsEx set).
+enum TOpenOptionEx : unsigned { ofExNoPlacesBar = 1u << 0 };
 
 class TOpenDialog : public TComponent {
  public:
@@ -37,6 +39,7 @@ class TOpenDialog : public TComponent {
   std::string InitialDir;
   std::string Title;
   unsigned Options = ofHideReadOnly | ofEnableSizing;
+  unsigned OptionsEx = 0;
   // Shows the dialog; true when the user chose a file (FileName holds it).
   virtual bool Execute();
   virtual bool IsSave() const { return false; }

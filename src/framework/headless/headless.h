@@ -36,6 +36,7 @@ struct ShownDialog {
   bool save = false;
   std::string filter, default_ext, file_name;
   unsigned options = 0;
+  unsigned options_ex = 0;
 };
 std::vector<ShownDialog>& ShownDialogs();
 

@@ -124,7 +124,7 @@ class HeadlessWidgetSet final : public TWidgetSet {
   }
 
   bool ExecuteFileDialog(TOpenDialog& d, bool save) override {
-    dialogs_.push_back({save, d.Filter, d.DefaultExt, d.FileName, d.Options});
+    dialogs_.push_back({save, d.Filter, d.DefaultExt, d.FileName, d.Options, d.OptionsEx});
     if (file_replies_.empty()) return false;
     auto r = file_replies_.front();
     file_replies_.pop_front();
