@@ -1,9 +1,9 @@
-// PLACEHOLDER until the settings image lands (its owner replaces this file).
+// The window's settings image: encoding from and decoding into its controls.
 #include "app/umset.h"
+#include "protocol/settings_image.h"
 
-void Tfrm_mset::ClearImage() { SettingsImage.fill(0xFF); }
-bool Tfrm_mset::EncodeImage(std::string* error) {
-  if (error) *error = "not available";
-  return false;
-}
-void Tfrm_mset::DecodeImage() {}
+void Tfrm_mset::ClearImage() { protocol::ClearImage(SettingsImage); }
+
+bool Tfrm_mset::EncodeImage(std::string* error) { return protocol::EncodeImage(Model(), SettingsImage, error); }
+
+void Tfrm_mset::DecodeImage() { protocol::DecodeImage(Model(), SettingsImage); }

@@ -72,6 +72,8 @@ DWORD NativeDialogFlags(unsigned options) {
   return f;
 }
 
+DWORD NativeDialogFlagsEx(unsigned options_ex) { return (options_ex & ofExNoPlacesBar) ? OFN_EX_NOPLACESBAR : 0; }
+
 std::string ChosenFile(const char* buf, size_t size) {
   size_t n = strnlen(buf, size);
   std::string first(buf, n);
@@ -110,6 +112,7 @@ bool Win32WidgetSet::ExecuteFileDialog(TOpenDialog& d, bool save) {
     ofn.lpstrTitle = d.Title.empty() ? nullptr : d.Title.c_str();
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = NativeDialogFlags(d.Options);
+    ofn.FlagsEx = NativeDialogFlagsEx(d.OptionsEx);
     ofn.FlagsEx = (d.OptionsEx & ofExNoPlacesBar) ? OFN_EX_NOPLACESBAR : 0;
     BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     if (ok) {

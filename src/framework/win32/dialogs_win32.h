@@ -15,6 +15,8 @@ std::string NativeFilter(const std::string& filter);
 // The TOpenOption set as OFN_* flags (OFN_EXPLORER unless the old style is
 // asked for).
 DWORD NativeDialogFlags(unsigned options);
+// The TOpenOptionEx set as OFN_EX_* flags.
+DWORD NativeDialogFlagsEx(unsigned options_ex);
 
 // The chosen file from the dialog's result buffer: the path itself, or for a
 // multiple selection (folder, then names, NUL-separated) the first file.

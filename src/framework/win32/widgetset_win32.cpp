@@ -13,14 +13,20 @@ TWidgetSet& WidgetSet() { return win32::WS(); }
 
 namespace win32 {
 
-// Created by its first user, which must be the GUI thread: the application
-// window belongs to the thread that creates it.
+// The application window belongs to the thread that creates the widgetset.
 Win32WidgetSet& WS() {
   static Win32WidgetSet* ws = new Win32WidgetSet;
   return *ws;
 }
 
 Win32WidgetSet::Win32WidgetSet() { CreateAppWindow(); }
+
+namespace {
+// The widgetset (and its application window) is made before main runs, on
+// the main thread, which is the GUI thread: a worker thread that posts
+// first must not become the owner of the application window.
+[[maybe_unused]] const bool g_created_at_start = (WS(), true);
+}  // namespace
 
 namespace {
 

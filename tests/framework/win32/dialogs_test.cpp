@@ -66,6 +66,8 @@ TEST(Win32DialogConversions, OptionsBecomeFlags) {
             DWORD(OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING));
   EXPECT_EQ(win32::NativeDialogFlags(ofPathMustExist | ofFileMustExist | ofNoChangeDir | ofOldStyleDialog),
             DWORD(OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR));
+  EXPECT_EQ(win32::NativeDialogFlagsEx(ofExNoPlacesBar), DWORD(OFN_EX_NOPLACESBAR));
+  EXPECT_EQ(win32::NativeDialogFlagsEx(0), 0u);
 }
 
 TEST(Win32DialogConversions, ChosenFileOfSingleAndMultipleSelections) {
@@ -103,6 +105,7 @@ TEST_F(Win32Dialogs, OpenDialogCancelledKeepsTheFileNameAndSaveDialogTakesATyped
   save.Filter = "Profile|*.sf";
   save.DefaultExt = "sf";
   save.Options = ofHideReadOnly | ofOverwritePrompt;
+  save.OptionsEx = ofExNoPlacesBar;
   std::thread type([&] {
     HWND d = fwtest::WaitForWindow("#32770", "Save a profile");
     if (!d) return;

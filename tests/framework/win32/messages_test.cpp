@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -200,6 +201,19 @@ TEST_F(Win32Messages, FocusMessagesDriveEnterExitAndTabMovesOn) {
   EXPECT_EQ(Focus(), "other");
   EXPECT_EQ(log, (std::vector<std::string>{"exit edit", "enter other"}));
   EXPECT_EQ(edit->Text(), "");  // the Tab was not typed
+
+  // Shift+Tab goes back.
+  BYTE keys[256];
+  ASSERT_TRUE(GetKeyboardState(keys));
+  BYTE shifted[256];
+  std::copy(keys, keys + 256, shifted);
+  shifted[VK_SHIFT] = 0x80;
+  SetKeyboardState(shifted);
+  PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001);
+  const bool back = fwtest::PumpUntil([&] { return Focus() != "other"; }, 30000);
+  SetKeyboardState(keys);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(Focus(), "edit");
 }
 
 TEST_F(Win32Messages, ColoursReachTheControlsThroughReflection) {

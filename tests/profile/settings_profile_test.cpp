@@ -1,0 +1,174 @@
+#include "profile/settings_profile.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "model_state.h"
+#include "profile/ini_text.h"
+#include "profile_files.h"
+#include "standalone_model.h"
+
+namespace {
+
+std::string Keys(const char* prefix, int from, int to, const std::string& value) {
+  std::string s;
+  for (int k = from; k <= to; ++k) s += prefix + std::to_string(k) + "=" + value + "\r\n";
+  return s;
+}
+
+}  // namespace
+
+TEST_F(ProfileFiles, SavedFromScratchAsFiveSections) {
+  StandaloneModel w;
+  ASSERT_TRUE(profile::SaveProfile(w.m, Path("p.sf")).ok);
+  std::string want = "[COM]\r\nComName=com1\r\n[SMS]\r\n" + Keys("sms", 1, 3, "") + "[WZN]\r\n";
+  for (int k = 1; k <= 8; ++k) want += "name" + std::to_string(k) + "=Wired input " + std::to_string(k) + " alarm\r\n";
+  for (int k = 1; k <= 8; ++k)
+    want += "name" + std::to_string(k + 10) + "=Wired input " + std::to_string(k) + " Recovered\r\n";
+  want += Keys("cb_dc", 1, 8, "1") + Keys("cb_ed", 1, 8, "0") + "[TEL]\r\n" + Keys("tel", 1, 5, "") +
+          "[OTH]\r\nrco=0\r\ngja=0\r\narm=0\r\npdat=-1\r\nrtt=0\r\nadt=0\r\n" + Keys("nt", 1, 8, "3") +
+          "sh=--\r\nsm=--\r\nph=--\r\npm=--\r\nvolo=1\r\npwd=7429\r\nrelaytime=0\r\n";
+  EXPECT_EQ(Read(Path("p.sf")), want);
+  EXPECT_EQ(profile::ProfileKeys(w.m).size(), 62u);
+}
+
+TEST_F(ProfileFiles, MissingKeysTakeTheTableDefaults) {
+  StandaloneModel w;
+  w.m.edt_name[0]->SetText("changed");
+  w.m.cb_pdat->SetItemIndex(2);
+  Put(Path("com.sf"), "[COM]\r\nComName=COM3\r\n");
+  ASSERT_TRUE(profile::LoadProfile(w.m, Path("com.sf")).ok);
+  ModelState s = Snapshot(w.m);
+  EXPECT_EQ(s["cbox_com"], "COM3");
+  EXPECT_EQ(s["edt_name1"], "");  // not the window's start text
+  EXPECT_EQ(s["edt_rtt"], "24");
+  EXPECT_EQ(s["edt_adt"], "1");
+  EXPECT_EQ(s["edt_pwd"], "517394");
+  EXPECT_EQ(s["cb_pdat"], "0|Don't Care");
+  EXPECT_EQ(s["cb_nt1"], "3|Disable");
+  EXPECT_EQ(s["cb_dc1"], "1");
+  EXPECT_EQ(s["cb_ed1"], "0");
+  EXPECT_EQ(s["edt_sH"], "--");
+  EXPECT_EQ(s["edt_volo"], "1");
+  EXPECT_EQ(s["edt_relaytime"], "0");
+}
+
+TEST_F(ProfileFiles, ValueForms) {
+  StandaloneModel w;
+  w.m.cb_rco->SetChecked(true);
+  Put(Path("v.sf"),
+      "[OTH]\r\nrco=true\r\ngja=2\r\npdat=-1\r\nnt1=0x2\r\nnt2=9\r\nnt3=$1\r\n"
+      "[WZN]\r\ncb_dc1=true\r\ncb_dc2=0\r\nCB_ED3 = 1\r\n name1 =  padded  \r\nname2=\"quoted\"\r\n"
+      "name3=" + std::string(40, 'L') + "\r\n");
+  ASSERT_TRUE(profile::LoadProfile(w.m, Path("v.sf")).ok);
+  EXPECT_FALSE(w.m.cb_rco->Checked());  // "true" is no integer: the default
+  EXPECT_TRUE(w.m.cb_GJA->Checked());
+  EXPECT_EQ(w.m.cb_pdat->ItemIndex(), -1);
+  EXPECT_EQ(w.m.cb_pdat->Text(), "");   // no selection and no text
+  EXPECT_EQ(w.m.cb_nt[0]->ItemIndex(), 2);
+  EXPECT_EQ(w.m.cb_nt[1]->ItemIndex(), -1);
+  EXPECT_EQ(w.m.cb_nt[1]->Text(), "");
+  EXPECT_EQ(w.m.cb_nt[2]->ItemIndex(), 1);
+  EXPECT_TRUE(w.m.cb_dc[0]->Checked());
+  EXPECT_FALSE(w.m.cb_dc[1]->Checked());
+  EXPECT_TRUE(w.m.cb_ed[2]->Checked());
+  EXPECT_EQ(w.m.edt_name[0]->Text(), "padded");
+  EXPECT_EQ(w.m.edt_name[1]->Text(), "quoted");
+  EXPECT_EQ(w.m.edt_name[2]->Text(), std::string(40, 'L'));  // whole, past the box's limit
+}
+
+TEST_F(ProfileFiles, SavingOntoAFileKeepsTheRest) {
+  StandaloneModel w;
+  const std::string mine = "; notes\r\n[Other]\r\na = 1\r\n\r\n[OTH]\r\nextra=x\r\npwd=1111\r\n";
+  Put(Path("o.sf"), mine);
+  ASSERT_TRUE(profile::SaveProfile(w.m, Path("o.sf")).ok);
+  const std::string once = Read(Path("o.sf"));
+  EXPECT_EQ(once.rfind("; notes\r\n[Other]\r\na = 1\r\n\r\n[OTH]\r\nextra=x\r\npwd=7429\r\nrco=0\r\n", 0), 0u) << once;
+  EXPECT_NE(once.find("\r\n[COM]\r\nComName=com1\r\n"), std::string::npos);
+  ASSERT_TRUE(profile::SaveProfile(w.m, Path("o.sf")).ok);
+  EXPECT_EQ(Read(Path("o.sf")), once);  // one copy of each key
+}
+
+TEST_F(ProfileFiles, FailuresChangeNothing) {
+  StandaloneModel w;
+  const ModelState before = Snapshot(w.m);
+
+  // Loading a file that is not there, or is not a file.
+  profile::ProfileResult r = profile::LoadProfile(w.m, Path("none.sf"));
+  EXPECT_FALSE(r.ok);
+  EXPECT_FALSE(r.reason.empty());
+  r = profile::LoadProfile(w.m, dir_.string());
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(Snapshot(w.m), before);
+
+  // Saving into a folder that does not exist, or onto a folder.
+  r = profile::SaveProfile(w.m, Path("no/such/folder/p.sf"));
+  EXPECT_FALSE(r.ok);
+  EXPECT_FALSE(r.reason.empty());
+  fs::create_directory(Path("dir.sf"));
+  EXPECT_FALSE(profile::SaveProfile(w.m, Path("dir.sf")).ok);
+
+  // A value that cannot be one line fails the whole save: the file keeps
+  // its old content and no temporary file stays behind.
+  Put(Path("keep.sf"), "[OTH]\r\npwd=1\r\n");
+  w.m.edt_name[3]->SetText("two\r\nlines");
+  r = profile::SaveProfile(w.m, Path("keep.sf"));
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.reason.find("name4"), std::string::npos) << r.reason;
+  EXPECT_EQ(Read(Path("keep.sf")), "[OTH]\r\npwd=1\r\n");
+  int entries = 0;
+  for ([[maybe_unused]] auto& e : fs::directory_iterator(dir_)) ++entries;
+  EXPECT_EQ(entries, 2);  // keep.sf and dir.sf
+}
+
+// Any window state survives saving and loading, apart from what the format
+// cannot hold: blanks around a text and one pair of enclosing quotes are
+// dropped, and a list without selection comes back without text.
+TEST_F(ProfileFiles, RoundTrip) {
+  std::mt19937 rng(77);
+  auto num = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const std::string alphabet = "abcXYZ019 =;[]#\"'\t$-+\xE9\x80\xFF";
+  auto text = [&](int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += alphabet[size_t(num(0, int(alphabet.size()) - 1))];
+    return s;
+  };
+  auto expected_text = [](std::string_view s) {
+    s = profile::TrimBlanks(s);
+    if (s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0]) s = s.substr(1, s.size() - 2);
+    return std::string(s);
+  };
+
+  for (int round = 0; round < 200; ++round) {
+    StandaloneModel src, dst;
+    SettingsModel& m = src.m;
+    std::vector<fw::TControl*> texts = {m.cbox_com, m.edt_rtt, m.edt_adt, m.edt_relaytime, m.edt_pwd,
+                                        m.edt_sH,   m.edt_sm,  m.edt_PH,  m.edt_Pm,        m.edt_volo};
+    for (auto* e : m.edt_tel) texts.push_back(e);
+    for (auto* e : m.edt_sms) texts.push_back(e);
+    for (auto* e : m.edt_name) texts.push_back(e);
+    for (auto* e : m.edt_name_rec) texts.push_back(e);
+    for (auto* c : texts) c->SetText(text(num(0, 40)));
+    for (int k = 0; k < 8; ++k) {
+      if (int i = num(-1, 3); i >= 0) m.cb_nt[k]->SetItemIndex(i);
+      else m.cb_nt[k]->SetText(text(3));
+      m.cb_dc[k]->SetChecked(num(0, 1));
+      m.cb_ed[k]->SetChecked(num(0, 1));
+    }
+    if (int i = num(-1, 2); i >= 0) m.cb_pdat->SetItemIndex(i);
+    m.cb_rco->SetChecked(num(0, 1));
+    m.cb_GJA->SetChecked(num(0, 1));
+    m.cb_arm->SetChecked(num(0, 1));
+
+    ModelState want = Snapshot(m);
+    ASSERT_TRUE(profile::SaveProfile(m, Path("r.sf")).ok);
+    ASSERT_TRUE(profile::LoadProfile(dst.m, Path("r.sf")).ok);
+    ModelState got = Snapshot(dst.m);
+    for (auto& [name, value] : want) {
+      if (name.rfind("edt_", 0) == 0 || name == "cbox_com") value = expected_text(value);
+      if ((name.rfind("cb_nt", 0) == 0 || name == "cb_pdat") && value.rfind("-1|", 0) == 0) value = "-1|";
+    }
+    ASSERT_EQ(got, want) << "round " << round;
+  }
+}
