@@ -164,8 +164,10 @@ void Tfrm_mset::CreateControls() {
     const int top = kInputRowTop[i];
     const std::string n = std::to_string(i + 1);
 
-    label(GroupBox2, "Input " + n, 8, top + 4, 38);
-    cb_nt[i] = Make<fw::TComboBox>(this, GroupBox2, "cb_nt" + n, 48, top, 58, 21);
+    // Label and drop-down together fill the narrow group; the drop-down
+    // gets as much as possible so that "Disable" shows whole.
+    label(GroupBox2, "Input " + n, 5, top + 4, 34);
+    cb_nt[i] = Make<fw::TComboBox>(this, GroupBox2, "cb_nt" + n, 41, top, 65, 21);
     cb_nt[i]->SetItems({"EOL", "NO", "NC", "Disable"});
     cb_nt[i]->SetItemIndex(3);
 
@@ -293,6 +295,11 @@ void Tfrm_mset::CreateControls() {
   mycom->CommName = "COM1";
   mycom->SetBaudRate(38400);
   mycom->SetReadIntervalTimeout(20);
+  // No XON/XOFF: the frames are binary, and 0x11 or 0x13 in a frame must
+  // reach the other side as data.
+  mycom->SetTxContinueOnXoff(false);
+  mycom->SetOutx_XonXoffFlow(false);
+  mycom->SetInx_XonXoffFlow(false);
 
   opend = new fw::TOpenDialog(this);
   opend->SetName("opend");

@@ -21,6 +21,7 @@
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
 #include "model/settings_model.h"
+#include "protocol/transfer_engine.h"
 
 class TComm;
 class TSkinData;
@@ -145,7 +146,36 @@ class Tfrm_mset : public fw::TForm {
   void mycomReceiveError(fw::TObject* Sender, uint32_t EventMask);
   int DownloadFlag = 0;
   int RetryCount = 0;
-  // (the transfer owner adds the link state here)
+  // The window's side of the link: the port, timers, lamps, status text,
+  // message boxes and settings image that the transfer engine works with.
+  class TransferPort final : public devlink::TransferHost {
+   public:
+    explicit TransferPort(Tfrm_mset& form) : form_(form) {}
+    void Send(const uint8_t* bytes, size_t n) override;
+    void StartTimer(devlink::LinkTimer t) override;
+    void StopTimer(devlink::LinkTimer t) override;
+    void SetLamp(devlink::LinkLamp lamp, bool green) override;
+    void ToggleLamp(devlink::LinkLamp lamp) override;
+    void ShowStatus(const std::string& text) override;
+    void Inform(const std::string& text) override;
+    uint8_t* Image() override;
+    void ClearImage() override;
+    bool EncodeImage(std::string* error) override;
+    void DecodeImage() override;
+    std::string PortName() override;
+    void OpenPort(const std::string& name) override;
+    void ClosePort() override;
+    void Yield() override;
+
+   private:
+    fw::TTimer* Timer(devlink::LinkTimer t) const;
+    fw::TShape* Lamp(devlink::LinkLamp l) const;
+    Tfrm_mset& form_;
+  };
+  TransferPort LinkPort{*this};
+  // The link state (receiver, outstanding command, resend copy) and the
+  // transfer sequencing.
+  devlink::TransferEngine Link{LinkPort, DownloadFlag, RetryCount};
 
  private:
   void CreateControls();
