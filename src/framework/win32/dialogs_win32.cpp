@@ -95,6 +95,8 @@ bool Win32WidgetSet::ExecuteFileDialog(TOpenDialog& d, bool save) {
   std::vector<char> file(kFileBuffer, '\0');
   const std::string filter = NativeFilter(d.Filter);
   std::string ext = d.DefaultExt;
+  // The system wants the bare extension: "sf" for ".sf" or "*.sf".
+  if (ext.rfind("*.", 0) == 0) ext.erase(0, 1);
   if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
 
   for (int attempt = 0; attempt < 2; ++attempt) {
