@@ -16,24 +16,6 @@ class WindowImage : public ::testing::Test {
   std::unique_ptr<Tfrm_mset> w;
 };
 
-TEST_F(WindowImage, StartValuesEncode) {
-  w->ClearImage();
-  std::string error;
-  ASSERT_TRUE(w->EncodeImage(&error)) << error;
-  const auto& img = w->SettingsImage;
-  EXPECT_EQ(img[0x0200], 0xFF);
-  EXPECT_EQ(img[0x0A02], 0x00);
-  EXPECT_EQ(w->cb_pdat->ItemIndex(), 0);
-  EXPECT_EQ(w->cb_pdat->Text(), "Don't Care");
-  EXPECT_EQ(img[0x0A04], 0x00);  // the alarm delay starts below its range
-  for (size_t a = 0x0A05; a <= 0x0A08; ++a) EXPECT_EQ(img[a], 0xFF);
-  for (size_t a = 0x0A0F; a <= 0x0A16; ++a) EXPECT_EQ(img[a], 0x83);
-  EXPECT_EQ(img[0x0A18], 0x00);
-  EXPECT_EQ(img[0x0E01], 0x01);
-  EXPECT_EQ(img[0x0E02], 0x81);
-  EXPECT_EQ(protocol::GetText(img, 0x1600, 32), "Wired input 1 alarm");
-}
-
 // Values the rules let through but one byte cannot hold, and texts longer
 // than their field, stop the encoding with the setting named.
 TEST_F(WindowImage, EncodingNamesWhatDoesNotFit) {

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "model_state.h"
-#include "profile/ini_text.h"
 #include "profile_files.h"
 #include "standalone_model.h"
 
@@ -120,55 +117,4 @@ TEST_F(ProfileFiles, FailuresChangeNothing) {
   int entries = 0;
   for ([[maybe_unused]] auto& e : fs::directory_iterator(dir_)) ++entries;
   EXPECT_EQ(entries, 2);  // keep.sf and dir.sf
-}
-
-// Any window state survives saving and loading, apart from what the format
-// cannot hold: blanks around a text and one pair of enclosing quotes are
-// dropped, and a list without selection comes back without text.
-TEST_F(ProfileFiles, RoundTrip) {
-  std::mt19937 rng(77);
-  auto num = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  const std::string alphabet = "abcXYZ019 =;[]#\"'\t$-+\xE9\x80\xFF";
-  auto text = [&](int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i) s += alphabet[size_t(num(0, int(alphabet.size()) - 1))];
-    return s;
-  };
-  auto expected_text = [](std::string_view s) {
-    s = profile::TrimBlanks(s);
-    if (s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0]) s = s.substr(1, s.size() - 2);
-    return std::string(s);
-  };
-
-  for (int round = 0; round < 200; ++round) {
-    StandaloneModel src, dst;
-    SettingsModel& m = src.m;
-    std::vector<fw::TControl*> texts = {m.cbox_com, m.edt_rtt, m.edt_adt, m.edt_relaytime, m.edt_pwd,
-                                        m.edt_sH,   m.edt_sm,  m.edt_PH,  m.edt_Pm,        m.edt_volo};
-    for (auto* e : m.edt_tel) texts.push_back(e);
-    for (auto* e : m.edt_sms) texts.push_back(e);
-    for (auto* e : m.edt_name) texts.push_back(e);
-    for (auto* e : m.edt_name_rec) texts.push_back(e);
-    for (auto* c : texts) c->SetText(text(num(0, 40)));
-    for (int k = 0; k < 8; ++k) {
-      if (int i = num(-1, 3); i >= 0) m.cb_nt[k]->SetItemIndex(i);
-      else m.cb_nt[k]->SetText(text(3));
-      m.cb_dc[k]->SetChecked(num(0, 1));
-      m.cb_ed[k]->SetChecked(num(0, 1));
-    }
-    if (int i = num(-1, 2); i >= 0) m.cb_pdat->SetItemIndex(i);
-    m.cb_rco->SetChecked(num(0, 1));
-    m.cb_GJA->SetChecked(num(0, 1));
-    m.cb_arm->SetChecked(num(0, 1));
-
-    ModelState want = Snapshot(m);
-    ASSERT_TRUE(profile::SaveProfile(m, Path("r.sf")).ok);
-    ASSERT_TRUE(profile::LoadProfile(dst.m, Path("r.sf")).ok);
-    ModelState got = Snapshot(dst.m);
-    for (auto& [name, value] : want) {
-      if (name.rfind("edt_", 0) == 0 || name == "cbox_com") value = expected_text(value);
-      if ((name.rfind("cb_nt", 0) == 0 || name == "cb_pdat") && value.rfind("-1|", 0) == 0) value = "-1|";
-    }
-    ASSERT_EQ(got, want) << "round " << round;
-  }
 }

@@ -4,11 +4,13 @@
 
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "app/umset.h"
 #include "framework/dialogs.h"
 #include "framework/headless/headless.h"
 #include "model_state.h"
+#include "profile/ini_text.h"
 #include "profile_files.h"
 
 namespace hl = fw::headless;
@@ -132,44 +134,57 @@ TEST_F(WindowProfile, FailuresAreTold) {
   EXPECT_EQ(m.flags & 0x0F, unsigned(fw::MB_OK_));
 }
 
-// Any window state comes back from its profile.
+// Any window state comes back from its profile, apart from what the format
+// cannot hold: blanks around a text and one pair of enclosing quotes are
+// dropped, and a list without selection comes back without text.
 TEST_F(WindowProfile, RoundTripThroughTheWindow) {
   std::mt19937 rng(99);
   auto num = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  auto word = [&](int n) {
+  const std::string alphabet = "abcXYZ019 =;[]#\"'\t$-+\xE9\x80\xFF";
+  auto text = [&](int n) {
     std::string s;
-    for (int i = 0; i < n; ++i) s += char(num(0x21, 0xFE));
-    if (!s.empty() && (s[0] == '"' || s[0] == '\'')) s[0] = 'q';
+    for (int i = 0; i < n; ++i) s += alphabet[size_t(num(0, int(alphabet.size()) - 1))];
     return s;
   };
-  for (int round = 0; round < 50; ++round) {
-    w->cbox_com->SetText(num(0, 1) ? "com" + std::to_string(num(1, 5)) : word(6));
-    for (auto* e : w->edt_tel) e->SetText(std::to_string(num(0, 999999)));
-    for (auto* e : w->edt_sms) e->SetText(num(0, 1) ? "+" + std::to_string(num(0, 99999)) : "");
-    for (auto* e : w->edt_name) e->SetText(word(num(0, 40)));
-    for (auto* e : w->edt_name_rec) e->SetText(word(num(0, 32)));
+  auto loaded = [](std::string_view s) {
+    s = profile::TrimBlanks(s);
+    if (s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0]) s = s.substr(1, s.size() - 2);
+    return std::string(s);
+  };
+  for (int round = 0; round < 100; ++round) {
+    std::vector<fw::TControl*> texts = {w->cbox_com};
+    for (auto* e : w->edt_tel) texts.push_back(e);
+    for (auto* e : w->edt_sms) texts.push_back(e);
+    for (auto* e : w->edt_name) texts.push_back(e);
+    for (auto* e : w->edt_name_rec) texts.push_back(e);
+    for (fw::TEdit* t : {w->edt_sH, w->edt_sm, w->edt_PH, w->edt_Pm}) texts.push_back(t);
+    for (auto* c : texts) c->SetText(text(num(0, 40)));
     for (int k = 0; k < 8; ++k) {
-      w->cb_nt[k]->SetItemIndex(num(0, 3));
+      if (int i = num(-1, 3); i >= 0) w->cb_nt[k]->SetItemIndex(i);
+      else w->cb_nt[k]->SetText(text(3));
       w->cb_dc[k]->SetChecked(num(0, 1));
       w->cb_ed[k]->SetChecked(num(0, 1));
     }
     w->cb_rco->SetChecked(num(0, 1));
     w->cb_GJA->SetChecked(num(0, 1));
     w->cb_arm->SetChecked(num(0, 1));
-    w->cb_pdat->SetItemIndex(num(0, 2));
+    if (int i = num(-1, 2); i >= 0) w->cb_pdat->SetItemIndex(i);
     w->edt_rtt->SetText(std::to_string(num(-20, 240)));
     w->edt_adt->SetText(std::to_string(num(1, 90)));
     w->edt_relaytime->SetText(std::to_string(num(0, 120)));
     w->edt_volo->SetText(std::to_string(num(1, 99)));
     w->edt_pwd->SetText(std::to_string(num(0, 99999999)));
-    for (fw::TEdit* t : {w->edt_sH, w->edt_sm, w->edt_PH, w->edt_Pm})
-      t->SetText(num(0, 2) ? std::to_string(num(0, 300)) : "--");
+
+    ModelState want = Snapshot(w->Model());
+    for (auto* c : texts) want[c->Name()] = loaded(c->Text());
+    for (auto& [name, value] : want)
+      if ((name.rfind("cb_nt", 0) == 0 || name == "cb_pdat") && value.rfind("-1|", 0) == 0) value = "-1|";
 
     Save(Path("rt.sf"));
     auto other = std::make_unique<Tfrm_mset>(nullptr);
     hl::QueueFileDialogReply(Path("rt.sf"));
     other->btn_readClick(other->btn_read);
-    ASSERT_EQ(Snapshot(other->Model()), Snapshot(w->Model())) << "round " << round;
+    ASSERT_EQ(Snapshot(other->Model()), want) << "round " << round;
   }
   EXPECT_TRUE(hl::ShownMessages().empty());
 }
