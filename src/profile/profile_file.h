@@ -6,8 +6,9 @@
 
 namespace profile {
 
-// Profiles are a few kilobytes; a larger file is refused rather than read.
-constexpr size_t kMaxProfileBytes = 16u << 20;
+// Profiles are a few kilobytes; a file larger than this is refused rather
+// than read, which also bounds the work a load or save can cost.
+constexpr size_t kMaxProfileBytes = 1u << 20;
 
 enum class ReadStatus { Ok, Missing, Failed };
 

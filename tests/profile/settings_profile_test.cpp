@@ -106,6 +106,15 @@ TEST_F(ProfileFiles, FailuresChangeNothing) {
   fs::create_directory(Path("dir.sf"));
   EXPECT_FALSE(profile::SaveProfile(w.m, Path("dir.sf")).ok);
 
+  // A file far larger than any profile is neither read nor rewritten.
+  const std::string huge = "[OTH]\r\npwd=1\r\n" + std::string(1u << 20, ';');
+  Put(Path("huge.sf"), huge);
+  EXPECT_FALSE(profile::LoadProfile(w.m, Path("huge.sf")).ok);
+  EXPECT_EQ(Snapshot(w.m), before);
+  EXPECT_FALSE(profile::SaveProfile(w.m, Path("huge.sf")).ok);
+  EXPECT_EQ(Read(Path("huge.sf")), huge);
+  fs::remove(Path("huge.sf"));
+
   // A value that cannot be one line fails the whole save: the file keeps
   // its old content and no temporary file stays behind.
   Put(Path("keep.sf"), "[OTH]\r\npwd=1\r\n");
