@@ -82,6 +82,16 @@ TEST_F(Win32Windows, EveryWindowedControlIsARealWindowOfItsFrameworkClass) {
   EXPECT_FALSE(label->Parent()->Controls().empty());  // graphic: painted by its parent, no window
 }
 
+TEST_F(Win32Windows, AskingAChildForItsWindowFirstMakesItsParentsWindowsToo) {
+  HWND w = WindowOf(edit);  // before the form has a window
+  ASSERT_TRUE(IsWindow(w));
+  ASSERT_TRUE(form->HandleAllocated());
+  EXPECT_EQ(GetParent(w), WindowOf(group));
+  EXPECT_EQ(FindWindowExA(WindowOf(group), nullptr, "TEdit", nullptr), w);
+  EXPECT_EQ(FindWindowExA(WindowOf(group), w, "TEdit", nullptr), nullptr);
+  EXPECT_EQ(win32::FindControl(w), edit);
+}
+
 TEST_F(Win32Windows, SingleBorderFormHasExactClientAreaAndNoMaximise) {
   Show();
   HWND w = WindowOf(form);
