@@ -9,8 +9,8 @@
 // Nothing is ever reported to the user: values are only corrected.
 #include <optional>
 
-#include "app/read_int.h"
 #include "app/umset.h"
+#include "framework/strtoint.h"
 
 namespace {
 
@@ -34,16 +34,18 @@ struct NumberRule {
 
 void ApplyNumberRule(fw::TEdit* box, const NumberRule& rule) {
   if (!box) return;
-  const std::optional<int32_t> v = ReadInt32(box->Text());
-  if (!v) {
+  // Leading blanks, a sign, and hexadecimal after "$", "x" or "0x" are
+  // read; anything else, or a value beyond 32 bits, is unreadable.
+  int32_t v = 0;
+  if (!fw::TryStrToInt(box->Text(), v)) {
     box->SetText(rule.unreadable_text);
     return;
   }
-  if (rule.low && *v < *rule.low) {
+  if (rule.low && v < *rule.low) {
     box->SetText(rule.low_text);
     return;
   }
-  if (*v > rule.high) box->SetText(rule.high_text);
+  if (v > rule.high) box->SetText(rule.high_text);
 }
 
 // A time box whose text holds a "-" anywhere becomes "--" ("no time set").

@@ -2,8 +2,12 @@
 // window for every visible control where the design puts it, the status bar
 // panels, and characters typed as WM_CHAR going through the key filters and
 // change rules.
-// The widgetset's Win32 header brings <windows.h> without the macros that
-// clash with framework names.
+// The window's headers come before <windows.h>, whose macros (Yield,
+// GetRValue, ...) would clash with names declared there; the widgetset's
+// Win32 header then brings <windows.h> without the clashing ones.
+#include "app/umset.h"
+#include "framework/forms.h"
+
 #include "framework/win32/win32_widgetset.h"
 
 #include <commctrl.h>
@@ -11,9 +15,6 @@
 
 #include <memory>
 #include <string>
-
-#include "app/umset.h"
-#include "framework/forms.h"
 
 namespace {
 
