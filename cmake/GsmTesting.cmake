@@ -17,7 +17,10 @@ function(gsm_add_test name)
   set(labels ${T_LABELS})
   if(GSM_WIN32)
     list(APPEND labels wine)
+  else()
+    list(APPEND labels native)
   endif()
+  # An empty label list would swallow the TIMEOUT keyword below.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 300

@@ -27,21 +27,26 @@ export WINEARCH=win64
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb-lib.sh"
 gsm_ensure_display "$GSM_BUILD_DIR"
 
-# Boot a new prefix once, under a lock.
+WINE=$(command -v wine64 || command -v wine)
+
+# Boot a new prefix once, under a lock. Started servers must not inherit the
+# lock. The prefix gets Wine's own bitmap fonts ("MS Sans Serif" is then
+# metric-compatible with Windows instead of a wider substitute), and
+# unmanaged windows: under Xvfb there is no window manager, and a managed
+# window waits for one on every hide.
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
-  if [ ! -f "$WINEPREFIX/.gsm-booted" ]; then
-    # Started servers must not inherit the lock.
+  if [ ! -f "$WINEPREFIX/.gsm-booted-v2" ]; then
     wineboot -i >/dev/null 2>&1 9>&- || true
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 9>&- || true
     wineserver -w 9>&- || true
-    touch "$WINEPREFIX/.gsm-booted"
+    touch "$WINEPREFIX/.gsm-booted-v2"
   fi
 ) 9>"$GSM_BUILD_DIR/.wineprefix.lock"
-wineserver -p 120 >/dev/null 2>&1 || true
 
-
-WINE=$(command -v wine64 || command -v wine)
 # Start the server and the prefix's services detached from our output: a
 # caller that reads our output to its end (CTest does) would otherwise wait
 # for those long-lived processes to exit.
