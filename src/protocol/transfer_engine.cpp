@@ -138,6 +138,10 @@ void TransferEngine::ResponseTick() {
     return;
   }
   if (retry_count_ < kMaxSendings) {
+    // Start the receiver afresh with the new sending: a frame still open
+    // after 2 s is almost surely one whose length byte was damaged upwards,
+    // and it would swallow the replies to every retransmission.
+    rx_.Reset();
     host_.Send(resend_.Bytes.data(), resend_.Length);
     ++retry_count_;
     return;

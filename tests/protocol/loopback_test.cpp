@@ -61,12 +61,9 @@ TEST(Loopback, UploadReadsAllNineBlocksThenDecodes) {
   EXPECT_EQ(h.device->stats().reads, 9u);
 }
 
-// Over a bad line a transfer either succeeds with exact data or gives up
-// with "Command Over Time"; it never reports success over wrong data. A
-// damaged length byte that promises a long frame swallows the replies after
-// it until the retries run out, so a few transfers do give up; most succeed.
-TEST(Loopback, BadLineEndsInExactDataOrAnHonestGiveUp) {
-  int ok = 0, runs = 0;
+// Over a bad line every transfer still ends in success with exact data,
+// only later. Each seed is a different pattern of damage.
+TEST(Loopback, SurvivesCorruptedLostAndRefusedReplies) {
   for (uint32_t seed = 1; seed <= 60; ++seed) {
     for (bool download : {true, false}) {
       FakeHost h;
@@ -79,17 +76,9 @@ TEST(Loopback, BadLineEndsInExactDataOrAnHonestGiveUp) {
       h.reply_split = 1 + seed % 7;
       download ? h.engine.StartDownload() : h.engine.StartUpload();
       h.Advance(120000);
-      ++runs;
-      ASSERT_EQ(h.boxes.size(), 1u) << "seed " << seed;
-      const std::string& box = h.boxes[0].second;
-      if (box == kTextOverTime) {
-        EXPECT_FALSE(h.port_open);
-        continue;
-      }
-      ASSERT_EQ(box, download ? kTextDownloadOk : kTextUploadOk) << "seed " << seed;
+      ASSERT_EQ(h.BoxTexts(), std::vector<std::string>{download ? kTextDownloadOk : kTextUploadOk})
+          << "seed " << seed;
       EXPECT_TRUE(BlocksEqual(h.device->memory().data(), h.image.data())) << "seed " << seed;
-      ++ok;
     }
   }
-  EXPECT_GE(ok * 10, runs * 9) << ok << " of " << runs << " succeeded";
 }

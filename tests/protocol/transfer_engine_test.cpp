@@ -111,6 +111,20 @@ TEST(TransferEngine, WrongCheckIsRetransmittedAtTwoSeconds) {
   EXPECT_EQ(h.retry_count, 1);
 }
 
+// A damaged length byte makes the receiver wait for a long frame; the
+// retransmission starts it afresh so that the next reply is seen.
+TEST(TransferEngine, ADamagedLengthCostsOneRetransmissionOnly) {
+  FakeHost h;
+  StartAndConnect(h, true);
+  Bytes bad = Reply(RSP_PREPARE, 0x0200, {1});
+  bad[2] = 0x81;  // promises 129 data bytes
+  h.Deliver(bad, 10);
+  h.Advance(2000);  // retransmission
+  h.Deliver(Reply(RSP_PREPARE, 0x0200, {1}), 10);
+  h.Advance(10);
+  EXPECT_EQ(h.sent.back().bytes.size(), 134u);
+}
+
 TEST(TransferEngine, GivesUpEightSecondsAfterTheFirstOfFourSendings) {
   FakeHost h;
   StartAndConnect(h, false);
