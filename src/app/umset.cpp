@@ -135,8 +135,8 @@ void Tfrm_mset::CreateControls() {
   for (int i = 0; i < 5; ++i) {
     const int top = 16 + 24 * i;
     const std::string n = std::to_string(i + 1);
-    label(GroupBox25, "TEL No." + n, 8, top + 4, 46);
-    edt_tel[i] = Make<fw::TEdit>(this, GroupBox25, "edt_tel" + n, 56, top, 103, 21);
+    label(GroupBox25, "TEL No." + n, 6, top + 4, 52);
+    edt_tel[i] = Make<fw::TEdit>(this, GroupBox25, "edt_tel" + n, 60, top, 100, 21);
     edt_tel[i]->SetMaxLength(16);
   }
 
@@ -145,8 +145,8 @@ void Tfrm_mset::CreateControls() {
   for (int i = 0; i < 3; ++i) {
     const int top = 16 + 24 * i;
     const std::string n = std::to_string(i + 1);
-    label(GroupBox3, "SMS No." + n, 8, top + 4, 46);
-    edt_sms[i] = Make<fw::TEdit>(this, GroupBox3, "edt_sms" + n, 56, top, 103, 21);
+    label(GroupBox3, "SMS No." + n, 6, top + 4, 52);
+    edt_sms[i] = Make<fw::TEdit>(this, GroupBox3, "edt_sms" + n, 60, top, 100, 21);
     edt_sms[i]->SetMaxLength(16);
   }
 
