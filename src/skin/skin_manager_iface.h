@@ -1,0 +1,119 @@
+// The process-wide skin manager as the skin data component sees it. The
+// manager hooks the GUI thread's windows and gives each accepted window a
+// frame skin; the skin data component registers with it and hands it
+// commands that run deferred, on the manager's timer.
+//
+// Until the manager itself lands, the process gets a TRecordingSkinManager,
+// which keeps the manager's bookkeeping (active flag, started state, pending
+// component and command) and records every call, so that the component's
+// side of the conversation is complete and testable now.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TSkinData;
+
+namespace fw {
+class TForm;
+}
+
+namespace skin {
+
+// Commands run by the manager's timer.
+enum SkinCommand : int {
+  kSkinAll = 1,        // skin every form
+  kUnskinAll = 2,      // give every form its own look back
+  kSkinChanged = 3,    // a new skin was loaded: reload images and colours
+  kPurgeDead = 6,      // free the skins of destroyed windows
+  kReskinWindow = 7,   // skin one window anew
+};
+
+// Started state of the manager.
+enum SkinManagerState : int { kNotStarted = 0, kRunning = 1, kDestroying = 4 };
+
+// Every skin data component posts with this delay.
+inline constexpr unsigned kCommandDelayMs = 250;
+
+class ISkinManager {
+ public:
+  virtual ~ISkinManager() = default;
+
+  virtual void RegisterSkinData(TSkinData* data) = 0;
+  virtual void UnregisterSkinData(TSkinData* data) = 0;
+  // The CBT hook of the GUI thread.
+  virtual void InstallHook() = 0;
+
+  // Stores the command and arms the timer with the delay. Before any window
+  // has been activated (started state 0) the timer is not armed: command 1
+  // then only sets the active flag and command 2 clears it.
+  virtual void PostCommand(int command, unsigned delay_ms) = 0;
+  // The component on whose behalf the next command runs.
+  virtual void SetPendingSkinData(TSkinData* data) = 0;
+  virtual TSkinData* PendingSkinData() const = 0;
+  // Drops the caption button images that skinned windows copied from the
+  // pending component, so that they are rebuilt from its new skin.
+  virtual void ReloadSkinImages() = 0;
+
+  virtual bool Active() const = 0;
+  virtual void SetActive(bool active) = 0;
+  virtual int StartedState() const = 0;
+  virtual void SetStartedState(int state) = 0;
+
+  // Skins one form at once (components that skin only their own form).
+  virtual bool SkinForm(fw::TForm* form) = 0;
+};
+
+// The manager of the process, or nullptr before a skin data component
+// created it.
+ISkinManager* SkinManager();
+// Returns the manager, creating it with the installed factory (the
+// recording manager when none is installed).
+ISkinManager& EnsureSkinManager();
+// Frees the manager (program end, and between tests).
+void DestroySkinManager();
+// The platform installs the real manager here.
+using SkinManagerFactory = std::function<std::unique_ptr<ISkinManager>()>;
+void SetSkinManagerFactory(SkinManagerFactory factory);
+
+// Keeps the bookkeeping of the manager and records each call in order.
+class TRecordingSkinManager : public ISkinManager {
+ public:
+  struct Post {
+    int command;
+    unsigned delay_ms;
+    TSkinData* data;  // pending component when it was posted
+    bool armed;       // the timer was started (the manager had started)
+  };
+
+  void RegisterSkinData(TSkinData* data) override;
+  void UnregisterSkinData(TSkinData* data) override;
+  void InstallHook() override { hook_installed = true; calls.push_back("InstallHook"); }
+  void PostCommand(int command, unsigned delay_ms) override;
+  void SetPendingSkinData(TSkinData* data) override { pending_ = data; }
+  TSkinData* PendingSkinData() const override { return pending_; }
+  void ReloadSkinImages() override { calls.push_back("ReloadSkinImages"); }
+  bool Active() const override { return active_; }
+  void SetActive(bool active) override { active_ = active; }
+  int StartedState() const override { return started_; }
+  void SetStartedState(int state) override { started_ = state; }
+  bool SkinForm(fw::TForm* form) override;
+
+  // Every command posted, in order.
+  std::vector<Post> posts;
+  // Every call, by name, in order.
+  std::vector<std::string> calls;
+  std::vector<TSkinData*> skin_data;
+  std::vector<fw::TForm*> skinned_forms;
+  bool hook_installed = false;
+  TSkinData* main_skin_data = nullptr;
+
+ private:
+  TSkinData* pending_ = nullptr;
+  bool active_ = false;
+  int started_ = kNotStarted;
+};
+
+}  // namespace skin
