@@ -69,6 +69,26 @@ TEST_F(Win32WindowTest, FrameHasTheTitleAndClientSizeAndNoMaximise) {
   EXPECT_TRUE(IsWindowVisible(form));
 }
 
+TEST_F(Win32WindowTest, MinimisingAndRestoringKeepsTheLayout) {
+  ShowWindow(form, SW_MINIMIZE);
+  fw::Application().ProcessMessages();
+  EXPECT_TRUE(IsIconic(form));
+  ShowWindow(form, SW_RESTORE);
+  fw::Application().ProcessMessages();
+  EXPECT_FALSE(IsIconic(form));
+  RECT rc;
+  GetClientRect(form, &rc);
+  EXPECT_EQ(rc.right, 925);
+  EXPECT_EQ(rc.bottom, 511);
+  EXPECT_EQ(w->ClientWidth(), 925);
+  EXPECT_EQ(w->ClientHeight(), 511);
+  RECT r = RectInParent(Wnd(w->GroupBox18));
+  EXPECT_EQ(r.left, 5);
+  EXPECT_EQ(r.top, 277);
+  r = RectInParent(Wnd(w->MYSbar));
+  EXPECT_EQ(r.bottom, 511);
+}
+
 TEST_F(Win32WindowTest, EveryVisibleControlIsAChildWindowAtItsPlace) {
   int checked = 0;
   for (fw::TWinControl* c : w->GetTabOrderList()) {
