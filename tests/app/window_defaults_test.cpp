@@ -82,29 +82,7 @@ TEST_F(WindowTest, NonVisualComponentsStartIdle) {
     EXPECT_FALSE(t.t->Enabled()) << t.t->Name();
     EXPECT_EQ(t.t->Interval(), t.ms) << t.t->Name();
   }
-  for (fw::TOpenDialog* d : {w->opend, static_cast<fw::TOpenDialog*>(w->SaveD)}) {
-    EXPECT_EQ(d->Filter, "Settings file(*.sf)|*.sf");
-    EXPECT_EQ(d->DefaultExt, "*.sf");
-    EXPECT_EQ(d->Options & fw::ofOverwritePrompt, 0u);
-    EXPECT_EQ(d->Options & fw::ofFileMustExist, 0u);
-  }
-  EXPECT_FALSE(w->SaveD->FileName.size());
   EXPECT_FALSE(w->SkinData1->Active());
-  EXPECT_EQ(w->FindComponent("SkinData1"), w->SkinData1);
-}
-
-TEST_F(WindowTest, ModelNamesTheWindowsControls) {
-  SettingsModel m = w->Model();
-  EXPECT_EQ(m.cbox_com, w->cbox_com);
-  EXPECT_EQ(m.edt_tel, w->edt_tel);
-  EXPECT_EQ(m.edt_name_rec, w->edt_name_rec);
-  EXPECT_EQ(m.edt_volo, w->edt_volo);
-  // Every control is reachable by its own name too.
-  EXPECT_EQ(w->FindComponent("edt_tel5"), w->edt_tel[4]);
-  EXPECT_EQ(w->FindComponent("edt_sms3"), w->edt_sms[2]);
-  EXPECT_EQ(w->FindComponent("cb_ed8"), w->cb_ed[7]);
-  EXPECT_EQ(w->FindComponent("edt_Pm"), w->edt_Pm);
-  EXPECT_EQ(w->FindComponent("s_status"), w->s_status);
 }
 
 }  // namespace
