@@ -89,6 +89,7 @@ void TReadThread::WatchErrorsOnly() {
 }
 
 bool TReadThread::ArmCommWait() {
+  if (comm_pending_) return true;
   for (;;) {
     if (IsSignalled(CloseEvent)) return false;
     if (!watching_) return true;
@@ -120,13 +121,23 @@ bool TReadThread::FinishCommEvent(bool pending) {
     DWORD unused = 0;
     if (!GetOverlappedResult(PortHandle, &io_->comm, &unused, FALSE)) {
       const DWORD e = GetLastError();
-      if (IsUnsupportedError(e)) {
+      if (e == ERROR_IO_INCOMPLETE) {  // woken early: keep waiting
+        comm_pending_ = true;
+        RearmPendingEvent(io_->comm);
+        return true;
+      }
+      // A wait the driver aborts by itself again and again (Wine on a
+      // pseudo-terminal aborts every one) cannot watch anything either.
+      if (e == ERROR_OPERATION_ABORTED && ++aborted_waits_ < kMaxAbortedWaits) return true;
+      if (IsUnsupportedError(e) || e == ERROR_OPERATION_ABORTED) {
+        aborted_waits_ = 0;
         WatchErrorsOnly();
         return true;
       }
       if (e != ERROR_INVALID_HANDLE) PostHangup(NotifyWindow);
       return false;
     }
+    aborted_waits_ = 0;
   }
   const DWORD mask = io_->comm_mask;
   if (mask & EV_ERR) {
@@ -157,6 +168,7 @@ bool TReadThread::FinishCommEvent(bool pending) {
 }
 
 bool TReadThread::ArmRead() {
+  if (read_pending_) return true;
   for (;;) {
     if (IsSignalled(CloseEvent)) return false;
     ResetOverlapped(io_->read);
@@ -179,7 +191,13 @@ bool TReadThread::FinishRead() {
   read_pending_ = false;
   DWORD n = 0;
   if (GetOverlappedResult(PortHandle, &io_->read, &n, FALSE)) return HandOver(n);
-  if (GetLastError() != ERROR_INVALID_HANDLE) PostHangup(NotifyWindow);
+  const DWORD e = GetLastError();
+  if (e == ERROR_IO_INCOMPLETE) {  // woken early: keep waiting
+    read_pending_ = true;
+    RearmPendingEvent(io_->read);
+    return true;
+  }
+  if (e != ERROR_INVALID_HANDLE) PostHangup(NotifyWindow);
   return false;
 }
 

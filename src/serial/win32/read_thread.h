@@ -52,6 +52,9 @@ class TReadThread {
   bool watching_ = false;
   bool read_pending_ = false;
   bool comm_pending_ = false;
+  // Comm-event waits in a row that ended aborted without our asking.
+  int aborted_waits_ = 0;
+  static constexpr int kMaxAbortedWaits = 3;
   WorkerThread thread_;  // last: ends before the fields above go
 };
 

@@ -15,11 +15,22 @@ inline bool IsUnsupportedError(DWORD e) {
   return e == ERROR_INVALID_PARAMETER || e == ERROR_NOT_SUPPORTED || e == ERROR_INVALID_FUNCTION;
 }
 
-// An overlapped record ready for the next operation, keeping its event.
+// An overlapped record ready for the next operation, keeping its event. The
+// event is cleared here too: not every implementation clears it when an
+// operation goes pending (Wine's WaitCommEvent does not), and a stale
+// signal would look like a completion.
 inline void ResetOverlapped(OVERLAPPED& ov) {
   HANDLE ev = ov.hEvent;
   ZeroMemory(&ov, sizeof ov);
   ov.hEvent = ev;
+  ResetEvent(ev);
+}
+
+// After a wake-up whose operation turned out to be still running: clears the
+// event unless the operation completed meanwhile.
+inline void RearmPendingEvent(OVERLAPPED& ov) {
+  ResetEvent(ov.hEvent);
+  if (HasOverlappedIoCompleted(&ov)) SetEvent(ov.hEvent);
 }
 
 inline bool IsSignalled(HANDLE ev) { return WaitForSingleObject(ev, 0) != WAIT_TIMEOUT; }
