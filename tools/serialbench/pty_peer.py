@@ -4,7 +4,7 @@
 Makes a pty, points a link (a Wine prefix's dosdevices/comN) at its slave,
 runs a command and, while it runs, echoes every byte the command sends.
 A zero byte starts a command instead of being echoed:
-  0x00 'B' n_hi n_lo  write a burst of n bytes 0x55, note the time
+  0x00 'B' n_hi n_lo  note the time, write a burst of n bytes 0x55
   0x00 'A'            the burst arrived: note the delay since it was written
   0x00 'H'            hang up: the link moves to a fresh pty, the old one closes
 Delays are printed at the end (and written to --results as JSON).
@@ -63,6 +63,7 @@ def write_all(fd, data):
 def serve(dev, stop, delays):
     pending = b''
     burst_at = None
+    burst_len = 0
     while not stop.is_set():
         master = dev.master
         try:
@@ -94,12 +95,13 @@ def serve(dev, stop, delays):
                 if out:
                     write_all(master, bytes(out))
                     out = bytearray()
-                write_all(master, b'\x55' * n)
                 burst_at = time.monotonic()
+                burst_len = n
+                write_all(master, b'\x55' * n)
                 i += 4
             elif cmd == ord('A'):
                 if burst_at is not None:
-                    delays.append(time.monotonic() - burst_at)
+                    delays.setdefault(burst_len, []).append(time.monotonic() - burst_at)
                     burst_at = None
                 i += 2
             elif cmd == ord('H'):
@@ -128,7 +130,7 @@ def main():
     os.makedirs(os.path.dirname(a.link), exist_ok=True)
     dev = Device(a.link)
     stop = threading.Event()
-    delays = []
+    delays = {}
     t = threading.Thread(target=serve, args=(dev, stop, delays), daemon=True)
     t.start()
     try:
@@ -138,14 +140,15 @@ def main():
         t.join(5)
         if os.path.islink(a.link):
             os.unlink(a.link)
-    if delays:
-        ms = sorted(d * 1000 for d in delays)
-        summary = {'count': len(ms), 'min_ms': ms[0], 'median_ms': ms[len(ms) // 2], 'max_ms': ms[-1]}
-        print('peer: burst written -> acknowledgement read: %d bursts, min %.2f ms, median %.2f ms, max %.2f ms'
-              % (summary['count'], summary['min_ms'], summary['median_ms'], summary['max_ms']))
-        if a.results:
-            with open(a.results, 'w') as f:
-                json.dump(summary, f)
+    summary = {}
+    for n, ds in sorted(delays.items()):
+        ms = sorted(d * 1000 for d in ds)
+        summary[n] = {'count': len(ms), 'min_ms': ms[0], 'median_ms': ms[len(ms) // 2], 'max_ms': ms[-1]}
+        print('peer: burst of %d bytes written -> acknowledgement read: %d bursts, min %.2f, median %.2f, max %.2f ms'
+              % (n, len(ms), ms[0], ms[len(ms) // 2], ms[-1]))
+    if a.results and summary:
+        with open(a.results, 'w') as f:
+            json.dump(summary, f)
     return rc
 
 
