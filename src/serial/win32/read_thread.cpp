@@ -137,8 +137,8 @@ bool TReadThread::FinishCommEvent(bool pending) {
       if (e != ERROR_INVALID_HANDLE) PostHangup(NotifyWindow);
       return false;
     }
-    aborted_waits_ = 0;
   }
+  aborted_waits_ = 0;
   const DWORD mask = io_->comm_mask;
   if (mask & EV_ERR) {
     DWORD errors = 0;

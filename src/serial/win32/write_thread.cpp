@@ -1,5 +1,7 @@
 #include "serial/win32/write_thread.h"
 
+#include <new>
+
 #include "serial/comm_messages.h"
 #include "serial/win32/win32_io.h"
 
@@ -48,10 +50,12 @@ void TWriteThread::Execute() {
   PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
   SetEvent(queue_ready_);
 
-  OVERLAPPED ov{};
-  ov.hEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
-  bool keep_records = false;  // a cancelled write never completed
-  if (!ov.hEvent) {
+  // On the heap: should a cancelled write never complete, the record (with
+  // its block and event) is kept for good instead of freed under the driver.
+  auto* ov = new (std::nothrow) OVERLAPPED{};
+  if (ov) ov->hEvent = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+  bool keep_records = false;
+  if (!ov || !ov->hEvent) {
     PostHangup(NotifyWindow);
   } else {
     bool notify = true;  // written since the last COMM_SEND_DATA_EMPTY
@@ -81,7 +85,7 @@ void TWriteThread::Execute() {
       }
       if (msg.message != COMM_WRITE) continue;
       auto* block = reinterpret_cast<uint8_t*>(msg.lParam);
-      const WriteResult wr = block ? WriteItem(block, DWORD(msg.wParam & 0xFFFF), ov) : WriteResult::Done;
+      const WriteResult wr = block ? WriteItem(block, DWORD(msg.wParam & 0xFFFF), *ov) : WriteResult::Done;
       if (wr == WriteResult::StopKeepBlock) {
         keep_records = true;
         break;
@@ -95,7 +99,10 @@ void TWriteThread::Execute() {
   PurgeComm(PortHandle, PURGE_TXABORT | PURGE_TXCLEAR);
   SendDataEmpty->store(true, std::memory_order_relaxed);
   ReleaseQueued();
-  if (ov.hEvent && !keep_records) CloseHandle(ov.hEvent);
+  if (ov && !keep_records) {
+    if (ov->hEvent) CloseHandle(ov->hEvent);
+    delete ov;
+  }
 }
 
 TWriteThread::WriteResult TWriteThread::WriteItem(const uint8_t* data, DWORD count, OVERLAPPED& ov) {
