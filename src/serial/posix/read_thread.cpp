@@ -21,7 +21,7 @@ namespace serial {
 namespace {
 
 // How often counters are read while the line is idle, on devices that have them.
-constexpr uint64_t kLineWatchPeriodMs = 100;
+constexpr uint64_t kLineWatchPeriodUs = 100 * 1000;
 
 // Removes the zero bytes from buf[0..n); returns the count kept.
 unsigned DropNulls(uint8_t* buf, unsigned n) {
@@ -45,8 +45,8 @@ void TReadThread::Execute() {
   unsigned n = 0;
   LineWatch watch;
   watch.Start(fd);
-  uint64_t next_watch = MonotonicMs() + kLineWatchPeriodMs;
-  ReadTiming timing(PortHandle->GetReadTimeouts(), kReadBufferSize, MonotonicMs());
+  uint64_t next_watch = MonotonicUs() + kLineWatchPeriodUs;
+  ReadTiming timing(PortHandle->GetReadTimeouts(), kReadBufferSize, MonotonicUs());
   bool hangup = false;  // the device failed: hand over what was read, then report
 
   // Hands the bytes of the finished read to the GUI thread. False ends the
@@ -78,7 +78,7 @@ void TReadThread::Execute() {
         if (PortHandle->IgnoreNull()) got = DropNulls(buf + n, got);
         if (got > 0) {
           n += got;
-          timing.BytesArrived(n, MonotonicMs());
+          timing.BytesArrived(n, MonotonicUs());
         }
         continue;
       }
@@ -92,9 +92,9 @@ void TReadThread::Execute() {
     }
     if (closed_underneath) break;
 
-    const uint64_t now = MonotonicMs();
+    const uint64_t now = MonotonicUs();
     if (watch.Active() && now >= next_watch) {
-      next_watch = now + kLineWatchPeriodMs;
+      next_watch = now + kLineWatchPeriodUs;
       if (auto ch = watch.Poll(fd)) {
         if (ch->errors && !NotifyWindow_->Post(COMM_RECEIVE_ERROR, 0, ch->errors)) {
           NotifyWindow_->Post(COMM_REQUEST_HANGUP);

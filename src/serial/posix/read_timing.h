@@ -6,7 +6,8 @@
 // - otherwise at a full buffer, ReadIntervalTimeout ms after the last byte
 //   (when not 0; it starts with the first byte), or after the total time-out
 //   multiplier * size + constant (when not 0).
-// Times are milliseconds on any monotonic clock; nothing here reads a clock.
+// Time-outs are in milliseconds, times in microseconds on any monotonic
+// clock; nothing here reads a clock.
 #pragma once
 
 #include <cstdint>
@@ -22,12 +23,12 @@ struct ReadTimeouts {
 
 class ReadTiming {
  public:
-  ReadTiming(const ReadTimeouts& t, unsigned size, uint64_t start_ms);
+  ReadTiming(const ReadTimeouts& t, unsigned size, uint64_t start_us);
 
   // Call after bytes have been added; total is the count so far.
-  void BytesArrived(unsigned total, uint64_t now_ms);
-  // True when the read is complete at now_ms.
-  bool Complete(uint64_t now_ms) const;
+  void BytesArrived(unsigned total, uint64_t now_us);
+  // True when the read is complete at now_us.
+  bool Complete(uint64_t now_us) const;
   // The next time at which Complete can become true without more bytes, or
   // nothing when only bytes can complete the read.
   std::optional<uint64_t> Deadline() const;
@@ -38,7 +39,7 @@ class ReadTiming {
   bool immediate_ = false;   // return at once with what is there
   bool first_bytes_ = false; // return at the first bytes
   std::optional<uint64_t> total_deadline_;
-  uint32_t interval_ = 0;
+  uint64_t interval_us_ = 0;
   uint64_t last_byte_ = 0;
 };
 

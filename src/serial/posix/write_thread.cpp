@@ -82,7 +82,7 @@ bool TWriteThread::WriteItemFully(const uint8_t* data, unsigned count) {
     const unsigned remaining = count - offset;
     const WriteTimeouts wt = PortHandle->GetWriteTimeouts();
     const uint64_t total = uint64_t(wt.total_multiplier) * remaining + wt.total_constant;
-    const uint64_t deadline = MonotonicMs() + total;
+    const uint64_t deadline = MonotonicUs() + total * 1000;
     unsigned written = 0;
     while (written < remaining) {
       ssize_t r = write(fd, data + offset + written, remaining - written);
@@ -97,7 +97,7 @@ bool TWriteThread::WriteItemFully(const uint8_t* data, unsigned count) {
         return false;
       }
       pollfd p[2] = {{CloseEvent_->fd(), POLLIN, 0}, {fd, POLLOUT, 0}};
-      const uint64_t now = MonotonicMs();
+      const uint64_t now = MonotonicUs();
       const int pr = poll(p, 2, PollTimeout(now, total ? &deadline : nullptr));
       if (pr < 0) {
         if (errno == EINTR) continue;
