@@ -1,0 +1,204 @@
+// Drives the running configurator from outside, as a user would: finds its
+// window, presses a button with BM_CLICK, waits for the "Information" box,
+// reads its text, presses OK, and reads or sets the settings edits.
+//
+//   transfer_driver read              "Read Settings", then print every value
+//   transfer_driver save NAME=TEXT... set the edits, then "Save Settings"
+//   transfer_driver close             close the window
+//
+// Prints "box: <text>" and "ms: <click to box>" for a transfer, and one
+// "NAME=TEXT" line per setting for read. Exit status 0 on success.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kTitle[] = "GSM SMS Controller Alarm Configurator Ver1.50";
+constexpr DWORD kMsgTimeout = 10000;
+
+std::string ClassOf(HWND h) {
+  char buf[64] = {};
+  GetClassNameA(h, buf, sizeof buf);
+  return buf;
+}
+
+std::string TextOf(HWND h) {
+  char buf[512] = {};
+  DWORD_PTR r = 0;
+  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, kMsgTimeout, &r);
+  return buf;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> out;
+  EnumChildWindows(
+      parent,
+      [](HWND h, LPARAM p) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+HWND ChildByClassAndText(HWND parent, const std::string& cls, const std::string& text) {
+  for (HWND h : Children(parent))
+    if (ClassOf(h) == cls && TextOf(h) == text) return h;
+  return nullptr;
+}
+
+// The edits of a group box, top to bottom.
+std::vector<HWND> EditsOf(HWND group) {
+  std::vector<std::pair<LONG, HWND>> v;
+  for (HWND h : Children(group)) {
+    if (ClassOf(h) != "TEdit" || GetParent(h) != group) continue;
+    RECT r;
+    GetWindowRect(h, &r);
+    v.push_back({r.top, h});
+  }
+  std::sort(v.begin(), v.end(), [](auto& a, auto& b) { return a.first < b.first; });
+  std::vector<HWND> out;
+  for (auto& p : v) out.push_back(p.second);
+  return out;
+}
+
+template <typename F>
+bool WaitFor(F&& f, int seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    if (f()) return true;
+    Sleep(5);
+  }
+  return f();
+}
+
+HWND MainWindow() {
+  HWND w = nullptr;
+  WaitFor([&] { return (w = FindWindowA(nullptr, kTitle)) != nullptr && IsWindowVisible(w); }, 120);
+  return w;
+}
+
+// The "Information" box of the program's process.
+HWND FindBox(DWORD pid) {
+  HWND h = nullptr;
+  while ((h = FindWindowExA(nullptr, h, "#32770", "Information")) != nullptr) {
+    DWORD p = 0;
+    GetWindowThreadProcessId(h, &p);
+    if (p == pid && IsWindowVisible(h)) return h;
+  }
+  return nullptr;
+}
+
+std::string BoxText(HWND box) {
+  for (HWND h : Children(box)) {
+    if (ClassOf(h) != "Static") continue;
+    std::string t = TextOf(h);
+    if (!t.empty()) return t;
+  }
+  return {};
+}
+
+// Named settings edits: group caption and position in it.
+struct EditRef {
+  const char* group;
+  int index;
+};
+std::map<std::string, EditRef> EditNames() {
+  std::map<std::string, EditRef> m;
+  for (int i = 0; i < 5; ++i) m["tel" + std::to_string(i + 1)] = {"Alarm Dial Tel Numbers", i};
+  for (int i = 0; i < 3; ++i) m["sms" + std::to_string(i + 1)] = {"SMS Alert Numbers", i};
+  for (int i = 0; i < 8; ++i) m["name" + std::to_string(i + 1)] = {"When Input Activated SMS Content", i};
+  for (int i = 0; i < 8; ++i) m["name1" + std::to_string(i + 1)] = {"When Input Recovered SMS Content", i};
+  return m;
+}
+
+HWND EditByName(HWND main, const std::string& name) {
+  auto names = EditNames();
+  auto it = names.find(name);
+  if (it == names.end()) return nullptr;
+  HWND group = ChildByClassAndText(main, "TGroupBox", it->second.group);
+  if (!group) return nullptr;
+  auto edits = EditsOf(group);
+  return it->second.index < int(edits.size()) ? edits[size_t(it->second.index)] : nullptr;
+}
+
+// Presses a button and waits for the box; prints it and presses OK.
+int Transfer(HWND main, const char* caption, const char* expected) {
+  HWND button = ChildByClassAndText(main, "TButton", caption);
+  if (!button) {
+    std::printf("no button \"%s\"\n", caption);
+    return 1;
+  }
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  const auto t0 = std::chrono::steady_clock::now();
+  DWORD_PTR r = 0;
+  SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &r);
+  HWND box = nullptr;
+  WaitFor([&] { return (box = FindBox(pid)) != nullptr; }, 120);
+  const auto t1 = std::chrono::steady_clock::now();
+  if (!box) {
+    std::printf("no box after \"%s\"\n", caption);
+    return 1;
+  }
+  const std::string text = BoxText(box);
+  std::printf("box: %s\nms: %lld\n", text.c_str(),
+              static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(t1 - t0).count()));
+  HWND ok = GetDlgItem(box, IDOK);
+  if (ok) SendMessageTimeoutA(ok, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &r);
+  else PostMessageA(box, WM_COMMAND, IDOK, 0);
+  WaitFor([&] { return FindBox(pid) == nullptr; }, 30);
+  return text == expected ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setvbuf(stdout, nullptr, _IONBF, 0);
+  if (argc < 2) {
+    std::printf("usage: transfer_driver read | save NAME=TEXT... | close\n");
+    return 2;
+  }
+  HWND main = MainWindow();
+  if (!main) {
+    std::printf("no window \"%s\"\n", kTitle);
+    return 1;
+  }
+  const std::string cmd = argv[1];
+  if (cmd == "close") {
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (cmd == "read") {
+    const int rc = Transfer(main, "Read Settings", "UpLoad Success");
+    for (auto& [name, ref] : EditNames()) {
+      HWND e = EditByName(main, name);
+      std::printf("%s=%s\n", name.c_str(), e ? TextOf(e).c_str() : "<missing>");
+    }
+    return rc;
+  }
+  if (cmd == "save") {
+    for (int i = 2; i < argc; ++i) {
+      const std::string a = argv[i];
+      const auto eq = a.find('=');
+      HWND e = eq == std::string::npos ? nullptr : EditByName(main, a.substr(0, eq));
+      if (!e) {
+        std::printf("no edit for \"%s\"\n", a.c_str());
+        return 1;
+      }
+      const std::string text = a.substr(eq + 1);
+      DWORD_PTR r = 0;
+      SendMessageTimeoutA(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kMsgTimeout,
+                          &r);
+    }
+    return Transfer(main, "Save Settings", "DownLoad Success");
+  }
+  std::printf("unknown command %s\n", cmd.c_str());
+  return 2;
+}
