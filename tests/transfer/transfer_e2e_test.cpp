@@ -120,7 +120,7 @@ TEST_P(TransferE2E, ReadSettingsShowsTheControllersSettings) {
   EXPECT_EQ(w_->edt_tel[1]->Text(), "+15550101");
   EXPECT_EQ(w_->edt_tel[2]->Text(), "");
   EXPECT_EQ(w_->edt_sms[0]->Text(), "5550199");
-  EXPECT_EQ(w_->edt_pwd->Text(), "123456");
+  EXPECT_EQ(w_->edt_pwd->Text(), "1234");
   EXPECT_EQ(w_->edt_rtt->Text(), "24");
   EXPECT_EQ(w_->edt_adt->Text(), "10");
   EXPECT_EQ(w_->edt_relaytime->Text(), "3");

@@ -47,7 +47,7 @@ Memory FactoryMemory() {
   m[0x0A18] = 0x00;  // texts in single bytes
   m[0x0A19] = 0x03;  // relay follows inputs 1 and 2
 
-  Put(m, 0x0C00, "123456");  // password
+  Put(m, 0x0C00, "1234");  // password
 
   m[0x0E00] = 0;     // not armed at power-on
   m[0x0E01] = 5;     // volume
