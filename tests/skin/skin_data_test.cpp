@@ -119,6 +119,7 @@ TEST_F(SkinData, TileAboveOneDependsOnTheObject) {
 }
 
 TEST_F(SkinData, MissingSectionsGiveDefaultsAndNoObjects) {
+  skin::platform::SetBitmapSourceForTesting([](const std::string&, fw::TBitmap&) { return false; });
   TSkinData d(nullptr);
   d.LoadSkinFromStream(MakeSkin("[Colours]\r\nMenubar=\r\nButtonFace=1,2,3\r\n[Tab.Pane]\r\nImage=x.png\r\n"));
   ASSERT_TRUE(d.SkinLoaded());
