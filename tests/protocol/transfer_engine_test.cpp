@@ -182,37 +182,6 @@ TEST(TransferEngine, NegativeRepliesRepeatTheCommandAtOnce) {
   EXPECT_TRUE(h.boxes.empty()) << "the response period starts anew with each resend";
 }
 
-TEST(TransferEngine, ReplyTableEndsAndDeadEnds) {
-  FakeHost h;
-  h.engine.StartDownload();
-  // Replies the table gives no action: nothing is sent, no timer started.
-  const size_t before = h.sent.size();
-  h.engine.DispatchReply([] {
-    LinkFrame f;
-    f.Code = RSP_PREPARE;
-    f.Address = 0x1680;
-    f.Data[0] = 1;
-    f.Length = 1;
-    return f;
-  }());
-  LinkFrame odd;
-  odd.Code = 0x0A;
-  h.engine.DispatchReply(odd);
-  EXPECT_EQ(h.sent.size(), before);
-  EXPECT_FALSE(h.Running(LinkTimer::Response));
-
-  // Unprepared halves of the text areas are written straight after the
-  // first half.
-  LinkFrame w;
-  w.Code = RSP_WRITE;
-  w.Length = 1;
-  w.Data[0] = 1;
-  w.Address = 0x1600;
-  h.engine.DispatchReply(w);
-  EXPECT_EQ(h.engine.TxFrame().Address, 0x1680);
-  EXPECT_EQ(h.engine.AwaitedCode(), CMD_WRITE);
-}
-
 // A reply that does not answer the command outstanding is dropped: it
 // neither moves the transfer on nor stops the response timer.
 TEST(TransferEngine, OnlyTheAnswerToTheOutstandingCommandCounts) {
