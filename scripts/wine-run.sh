@@ -42,7 +42,8 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp -n /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 9>&- || true
-    wineserver -w 9>&- || true
+    # A server kept alive by an earlier run never ends by itself: bound the wait.
+    timeout 60 wineserver -w 9>&- || true
     touch "$WINEPREFIX/.gsm-booted-v2"
   fi
 ) 9>"$GSM_BUILD_DIR/.wineprefix.lock"
