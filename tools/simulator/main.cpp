@@ -103,7 +103,7 @@ bool ParseArgs(int argc, char** argv, Options& o) {
     } else if (a == "--save") {
       o.save = v;
     } else if (a == "--never-answer") {
-      if (!sim::ParseMuteSpec(v, o.faults)) return false;
+      if (!sim::ParseMuteOption(v, o.faults)) return false;
     } else if (!ParseNumber(v, d)) {
       return false;
     } else if (a == "--reply-delay") {

@@ -122,9 +122,9 @@ std::optional<std::vector<uint8_t>> Controller::ApplyFaults(uint8_t code, std::v
   return reply;
 }
 
-bool ParseMuteSpec(const std::string& spec, FaultOptions& faults) {
-  const auto colon = spec.find(':');
-  const std::string name = spec.substr(0, colon);
+bool ParseMuteOption(const std::string& option, FaultOptions& faults) {
+  const auto colon = option.find(':');
+  const std::string name = option.substr(0, colon);
   uint8_t code;
   if (name == "connect") code = CMD_CONNECT;
   else if (name == "prepare") code = CMD_PREPARE;
@@ -133,7 +133,7 @@ bool ParseMuteSpec(const std::string& spec, FaultOptions& faults) {
   else return false;
   std::optional<uint16_t> address;
   if (colon != std::string::npos) {
-    std::string a = spec.substr(colon + 1);
+    std::string a = option.substr(colon + 1);
     if (a.rfind("0x", 0) == 0 || a.rfind("0X", 0) == 0) a = a.substr(2);
     if (a.empty() || a.size() > 4) return false;
     unsigned v = 0;

@@ -86,6 +86,6 @@ Memory FactoryMemory();
 
 // Parses "connect", "prepare", "write" or "read", optionally with
 // ":ADDRESS" (hex, 0x optional). False on anything else.
-bool ParseMuteSpec(const std::string& spec, FaultOptions& faults);
+bool ParseMuteOption(const std::string& option, FaultOptions& faults);
 
 }  // namespace sim
