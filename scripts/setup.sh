@@ -13,6 +13,8 @@ have_cmd make || need+=(make)
 have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64)
 have_cmd x86_64-w64-mingw32-windres || need+=(binutils-mingw-w64-x86-64)
 { have_cmd wine64 || have_cmd wine; } || need+=(wine wine64)
+# Wine's own fonts give "MS Sans Serif" its Windows metrics.
+have_pkg fonts-wine || need+=(fonts-wine)
 have_cmd Xvfb || need+=(xvfb)
 have_cmd xauth || need+=(xauth)
 have_cmd xdpyinfo || need+=(x11-utils)
@@ -27,5 +29,6 @@ if [ ${#need[@]} -gt 0 ]; then
   if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq
-  $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  # With recommends: Wine needs the X rendering libraries it recommends.
+  $SUDO apt-get install -y -qq "${need[@]}" >/dev/null
 fi
