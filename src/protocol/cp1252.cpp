@@ -1,32 +1,9 @@
-#include <array>
-
+#include "framework/codepage.h"
 #include "protocol/ansi_codepage.h"
 
 namespace protocol {
-namespace {
 
-// Code points of the bytes 0x80 to 0x9F in Windows-1252. The five bytes the
-// code page leaves unassigned stand for the C1 code point of the same value.
-constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char ToCp1252(char16_t u) {
-  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return char(u);
-  for (size_t i = 0; i < kHigh.size(); ++i)
-    if (kHigh[i] == u) return char(0x80 + i);
-  return '?';
-}
-
-}  // namespace
-
-std::string WideToCp1252(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char16_t u : text) out.push_back(ToCp1252(u));
-  return out;
-}
+std::string WideToAnsi(std::u16string_view text) { return fw::WideToAnsi(text); }
+std::string WideToCp1252(std::u16string_view text) { return fw::WideToCp1252(text); }
 
 }  // namespace protocol
