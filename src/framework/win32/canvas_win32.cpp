@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/stdctrls.h"
+#include "framework/win32/dib_section.h"
 #include "framework/win32/win32_internal.h"
 
 namespace fw::win32 {
@@ -130,37 +131,13 @@ int TDCCanvas::TextHeight(const std::string& text) {
 void TDCCanvas::Draw(int x, int y, const TBitmap& bmp) {
   if (bmp.Empty()) return;
   const int w = bmp.Width(), h = bmp.Height();
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;  // top-down, as TBitmap stores its rows
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dib || !bits) {
-    if (dib) DeleteObject(dib);
-    return;
-  }
-  GdiObject keep(dib);
-  // TColor is 0x00BBGGRR, a 32-bit DIB pixel 0x00RRGGBB.
-  auto* out = static_cast<uint32_t*>(bits);
-  const auto& in = bmp.Pixels();
-  for (size_t i = 0; i < in.size(); ++i) {
-    TColor c = in[i];
-    out[i] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-  }
-  HDC mem = CreateCompatibleDC(dc_);
-  if (!mem) return;
-  {
-    Selected sb(mem, dib);
-    if (bmp.Transparent)
-      GdiTransparentBlt(dc_, x, y, w, h, mem, 0, 0, w, h, ColorRef(bmp.TransparentColor & 0xFFFFFF));
-    else
-      BitBlt(dc_, x, y, w, h, mem, 0, 0, SRCCOPY);
-  }
-  DeleteDC(mem);
+  TDibSection dib(w, h);
+  if (!dib.Ok()) return;
+  dib.Load(bmp);
+  if (bmp.Transparent)
+    GdiTransparentBlt(dc_, x, y, w, h, dib.Dc(), 0, 0, w, h, ColorRef(bmp.TransparentColor & 0xFFFFFF));
+  else
+    BitBlt(dc_, x, y, w, h, dib.Dc(), 0, 0, SRCCOPY);
 }
 
 // ---- graphic controls ----

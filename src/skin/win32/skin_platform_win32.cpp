@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/forms.h"
+#include "framework/win32/dib_section.h"
 #include "skin/bmp_reader.h"
 #include "skin/skin_platform.h"
 
@@ -51,35 +52,16 @@ fw::TBitmap ApplicationIconBitmap() {
   if (!icon) icon = reinterpret_cast<HICON>(SendMessageA(app, WM_GETICON, ICON_BIG, 0));
   if (!icon) return out;
   HICON scaled = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, w, h, 0));
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (dib && bits) {
-    HGDIOBJ old = SelectObject(dc, dib);
+  fw::win32::TDibSection dib(w, h);
+  if (dib.Ok()) {
     HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
     RECT r{0, 0, w, h};
-    FillRect(dc, &r, magenta);
+    FillRect(dib.Dc(), &r, magenta);
     DeleteObject(magenta);
-    DrawIconEx(dc, 0, 0, scaled ? scaled : icon, w, h, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    const uint32_t* px = static_cast<const uint32_t*>(bits);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        uint32_t bgr = px[y * w + x];  // 0x00RRGGBB in memory order B, G, R
-        out.SetPixel(x, y, fw::RGBColor(uint8_t(bgr >> 16), uint8_t(bgr >> 8), uint8_t(bgr)));
-      }
-    SelectObject(dc, old);
+    DrawIconEx(dib.Dc(), 0, 0, scaled ? scaled : icon, w, h, 0, nullptr, DI_NORMAL);
+    out = dib.Save();
+    out.Transparent = true;
   }
-  if (dib) DeleteObject(dib);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   if (scaled) DestroyIcon(scaled);
   return out;
 }
