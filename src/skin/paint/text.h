@@ -52,7 +52,8 @@ void SetTextRendererForTesting(TTextRenderer* renderer);
 
 // The one caption routine of the painters: measures the text with the
 // flags, centres the measured box vertically in r (and horizontally when
-// kTextCenter is set), draws it there and answers the box it drew in.
+// kTextCenter is set; with kTextRight alone it goes to r's right edge),
+// draws it there and answers the box it drew in.
 fw::TRect DrawCaptionText(fw::TBitmap& target, const std::wstring& text, const fw::TFont& font, fw::TColor colour,
                           const fw::TRect& r, unsigned flags);
 
@@ -78,6 +79,8 @@ class TSkinCanvas : public fw::TCanvas {
   void Draw(int x, int y, const fw::TBitmap& bmp) override;
 
  private:
+  fw::TRect ToBitmap(const fw::TRect& r) const;
+  void Fill(const fw::TRect& r, fw::TColor c);
   fw::TBitmap& bmp_;
   int ox_ = 0, oy_ = 0;
   fw::TRect clip_;
