@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "builtin_skin_test.h"
 #include "fake_text.h"
 #include "skin/paint/primitives.h"
 #include "skin/skin_data.h"
@@ -17,30 +18,17 @@ namespace {
 
 using namespace skin::paint;
 
-class FramePainter : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    skin_ = new TSkinData(nullptr);
-    skin_->LoadSkinFromStream(skintest::BuiltinSkin());
-  }
-  static void TearDownTestSuite() {
-    delete skin_;
-    skin::DestroySkinManager();
-  }
-  static TSkinData* skin_;
-};
-TSkinData* FramePainter::skin_ = nullptr;
+class FramePainter : public painttest::BuiltinSkinTest {};
 
 // Frame n (1-based) of the top border strip, as the skin holds it.
 fw::TBitmap TopFrame(const TSkinData& s, int n) { return CutFrame(s.Top()->Image, 2, n, Orientation::Stacked); }
 
 TEST_F(FramePainter, CaptionPartKeepsTheTopBorderCornersActiveAndInactive) {
-  ASSERT_TRUE(skin_->SkinLoaded());
-  const int w = 923, h = 29, margin = skin_->Top()->LeftWidth;
+  const int w = 923, h = 29, margin = Skin().Top()->LeftWidth;
   ASSERT_EQ(margin, 10);
   for (bool active : {true, false}) {
-    const fw::TBitmap top = TopFrame(*skin_, active ? 1 : 2);
-    const fw::TBitmap part = RenderBorderPart(*skin_, kPartCaption, w, h, active);
+    const fw::TBitmap top = TopFrame(Skin(), active ? 1 : 2);
+    const fw::TBitmap part = RenderBorderPart(Skin(), kPartCaption, w, h, active);
     ASSERT_EQ(part.Width(), w);
     ASSERT_EQ(part.Height(), h);
     for (int y = 0; y < h; ++y)
@@ -51,11 +39,11 @@ TEST_F(FramePainter, CaptionPartKeepsTheTopBorderCornersActiveAndInactive) {
     // The middle is the stretched middle of the same frame.
     EXPECT_EQ(part.Pixel(w / 2, h / 2), top.Pixel(top.Width() / 2, h / 2));
   }
-  EXPECT_NE(RenderBorderPart(*skin_, kPartCaption, w, h, true), RenderBorderPart(*skin_, kPartCaption, w, h, false));
+  EXPECT_NE(RenderBorderPart(Skin(), kPartCaption, w, h, true), RenderBorderPart(Skin(), kPartCaption, w, h, false));
   // The sides are cut side by side: 4 wide, from their left half.
-  const fw::TBitmap left = RenderBorderPart(*skin_, kPartLeft, 4, 540, true);
+  const fw::TBitmap left = RenderBorderPart(Skin(), kPartLeft, 4, 540, true);
   ASSERT_EQ(left.Width(), 4);
-  EXPECT_EQ(left.Pixel(3, 539), skin_->Left()->Image.Pixel(3, skin_->Left()->Image.Height() - 1));
+  EXPECT_EQ(left.Pixel(3, 539), Skin().Left()->Image.Pixel(3, Skin().Left()->Image.Height() - 1));
 }
 
 TEST_F(FramePainter, BorderFrameIsTheSecondOnlyWhenInactiveWithTwo) {
@@ -69,7 +57,7 @@ TEST_F(FramePainter, CaptionDrawsButtonsTransparentlyTheIconScaledAndTheTitle) {
   painttest::TFakeText text;
   const int W = 300, T = 29, L = 4, R = 4;
   fw::TBitmap strip(W, T, 0x010203);
-  const TDataSkinSysButton* close = skin_->SysButtons()[1].get();
+  const TDataSkinSysButton* close = Skin().SysButtons()[1].get();
   ASSERT_EQ(close->Action, 0);
   const int bw = close->Image.Width() / close->Frames, bh = close->Image.Height();
   fw::TBitmap icon(2, 2, 0x00AA00);
@@ -79,17 +67,17 @@ TEST_F(FramePainter, CaptionDrawsButtonsTransparentlyTheIconScaledAndTheTitle) {
   CaptionPaint p;
   p.width = W, p.height = T, p.left = L, p.right = R;
   p.buttons.push_back({close, fw::TRect{W - 40, 4, W - 40 + bw, 4 + bh}, 3, false});
-  p.buttons.push_back({skin_->SysButtons()[0].get(), fw::TRect{8, 6, 12, 10}, 1, true});
+  p.buttons.push_back({Skin().SysButtons()[0].get(), fw::TRect{8, 6, 12, 10}, 1, true});
   p.icon = &icon;
   p.texts.push_back({L"Title", fw::TFont{}, 0x5A5A5A, fw::TRect{40, 0, 200, T}, kTextSingleLine, &back,
                      fw::TRect{150, 2, 160, 8}});
-  PaintCaption(strip, *skin_, p);
+  PaintCaption(strip, Skin(), p);
 
   // Outside the caption part the strip keeps what was under it.
   EXPECT_EQ(strip.Pixel(0, 10), 0x010203u);
   EXPECT_EQ(strip.Pixel(W - 1, 10), 0x010203u);
   // The close button's frame 3 over the caption: its key pixels show the caption.
-  const fw::TBitmap caption = RenderBorderPart(*skin_, kPartCaption, W - L - R, T, true);
+  const fw::TBitmap caption = RenderBorderPart(Skin(), kPartCaption, W - L - R, T, true);
   const fw::TBitmap frame3 = CutFrame(close->Image, close->Frames, 3, Orientation::SideBySide);
   int keyed = 0;
   for (int y = 0; y < bh; ++y)
@@ -116,12 +104,12 @@ TEST_F(FramePainter, MinimizedCaptionLiesOnTheFormColourAcrossTheWholeWidth) {
   fw::TBitmap strip(160, 29, 0x010203);
   CaptionPaint p;
   p.width = 160, p.height = 29, p.left = 4, p.right = 4, p.minimized = true;
-  PaintCaption(strip, *skin_, p);
-  const fw::TBitmap caption = RenderBorderPart(*skin_, kPartCaption, 160, 29, true);
+  PaintCaption(strip, Skin(), p);
+  const fw::TBitmap caption = RenderBorderPart(Skin(), kPartCaption, 160, 29, true);
   for (int x : {0, 80, 159})
     for (int y : {0, 14, 28}) {
       const fw::TColor c = caption.Pixel(x, y);
-      EXPECT_EQ(strip.Pixel(x, y), c == kKeyColour ? skin_->Colours().ButtonFace : c) << x << "," << y;
+      EXPECT_EQ(strip.Pixel(x, y), c == kKeyColour ? Skin().Colours().ButtonFace : c) << x << "," << y;
     }
 }
 
@@ -133,14 +121,14 @@ bool Covered(const std::vector<fw::TRect>& runs, int x, int y) {
 TEST_F(FramePainter, RegionCutsTheTransparentCornersAndKeepsTheRest) {
   const FrameGeometry g{931, 540, 4, 29, 4, 4};
   std::vector<fw::TRect> runs;
-  ASSERT_TRUE(FrameRegionRuns(*skin_, g, true, runs));
+  ASSERT_TRUE(FrameRegionRuns(Skin(), g, true, runs));
   // The rounded top corners are cut away.
   EXPECT_FALSE(Covered(runs, 0, 0));
   EXPECT_FALSE(Covered(runs, 930, 0));
   // The caption, the sides, the client area and the bottom border stay.
   for (auto [x, y] : {std::pair{465, 0}, {465, 20}, {0, 300}, {930, 300}, {4, 29}, {926, 535}, {465, 539}})
     EXPECT_TRUE(Covered(runs, x, y)) << x << "," << y;
-  EXPECT_EQ(skin_->Bottom()->Trans, 0);
+  EXPECT_EQ(Skin().Bottom()->Trans, 0);
   EXPECT_TRUE(std::find(runs.begin(), runs.end(), fw::TRect{4, 536, 927, 540}) != runs.end());
 }
 
