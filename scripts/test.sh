@@ -19,15 +19,10 @@ cmake --build --preset native-asan -j"$jobs"
 # The fuzz runs build their own clang programs with the fuzzer's sanitizers.
 ctest --preset native-asan -LE fuzz
 
-echo "== native with ThreadSanitizer: the code that runs threads"
+echo "== native with ThreadSanitizer: the tests labelled \"threads\""
 cmake --preset native-tsan >/dev/null
-tsan_tests=(framework/framework_tests serial/serial_tests serial/serial_posix_tests
-            protocol/protocol_link_tests transfer/transfer_e2e_tests)
-cmake --build --preset native-tsan -j"$jobs" --target "${tsan_tests[@]##*/}"
-for t in "${tsan_tests[@]}"; do
-  echo "-- $t"
-  TSAN_OPTIONS=halt_on_error=1 "build/native-tsan/tests/$t" --gtest_brief=1
-done
+cmake --build --preset native-tsan -j"$jobs" --target gsm_threaded_tests
+TSAN_OPTIONS=halt_on_error=1 ctest --preset native-tsan -L threads
 
 echo "== win32: build and test under Wine"
 cmake --preset win32 >/dev/null

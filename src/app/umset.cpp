@@ -4,10 +4,14 @@
 // values below even where a rule would correct them ("0" in edt_adt).
 #include "app/umset.h"
 
+#include <exception>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "model/fields.h"
 #include "serial/comm.h"
 #include "skin/skin_data.h"
 
@@ -34,6 +38,8 @@ T* Make(fw::TComponent* owner, fw::TWinControl* parent, const std::string& name,
   return c;
 }
 
+std::vector<std::string> Items(std::span<const char* const> items) { return {items.begin(), items.end()}; }
+
 // Gives the controls consecutive tab positions 0, 1, 2, ... among their
 // siblings, in the order listed.
 void SetTabOrders(std::initializer_list<fw::TWinControl*> order) {
@@ -41,14 +47,32 @@ void SetTabOrders(std::initializer_list<fw::TWinControl*> order) {
   for (fw::TWinControl* c : order) c->SetTabOrder(i++);
 }
 
-// Event handlers never let an exception reach the framework: every wired
-// handler runs inside this guard.
+// Shows why a command failed; a box that cannot be shown ends it there.
+void ReportFailure(const char* failure_text, const char* reason) {
+  if (!failure_text) return;
+  std::string text = failure_text;
+  if (reason) text.append("\n").append(reason);
+  try {
+    fw::Application().MessageBox(text, "Information", fw::MB_OK_ | fw::MB_ICONWARNING_);
+  } catch (...) {
+  }
+}
+
+// The one exception boundary of the window: every wired handler runs inside
+// it, so that no failure reaches the framework. A handler given a failure
+// text reports a failure in an "Information" box with its reason; all other
+// failures are silent (a transfer recovers by its own time-out or by the
+// user's next press, a damaged skin leaves the window unskinned, a rule
+// that fails leaves the box as it is).
 template <typename F>
-auto Guard(F f) {
-  return [f](auto&&... args) {
+auto Guard(F f, const char* failure_text = nullptr) {
+  return [f, failure_text](auto&&... args) {
     try {
       f(std::forward<decltype(args)>(args)...);
+    } catch (const std::exception& e) {
+      ReportFailure(failure_text, e.what());
     } catch (...) {
+      ReportFailure(failure_text, nullptr);
     }
   };
 }
@@ -107,7 +131,7 @@ void Tfrm_mset::CreateControls() {
   Label_com = Make<fw::TLabel>(this, GroupBox1, "Label_com", 8, 18, 46, 13);
   Label_com->SetCaption("Com Port");
   cbox_com = Make<fw::TComboBox>(this, GroupBox1, "cbox_com", 56, 14, 57, 21);
-  cbox_com->SetItems({"com1", "com2", "com3", "com4", "com5"});
+  cbox_com->SetItems(Items(model::kPorts));
   cbox_com->SetText("com1");
   // Open and Close are kept for completeness but not shown: the transfers
   // open and close the port themselves.
@@ -168,7 +192,7 @@ void Tfrm_mset::CreateControls() {
     // gets as much as possible so that "Disable" shows whole.
     label(GroupBox2, "Input " + n, 5, top + 4, 34);
     cb_nt[i] = Make<fw::TComboBox>(this, GroupBox2, "cb_nt" + n, 41, top, 65, 21);
-    cb_nt[i]->SetItems({"EOL", "NO", "NC", "Disable"});
+    cb_nt[i]->SetItems(Items(model::kInputTypes));
     cb_nt[i]->SetItemIndex(3);
 
     edt_name[i] = Make<fw::TEdit>(this, GroupBox26, "edt_name" + n, 8, top, 194, 21);
@@ -221,7 +245,7 @@ void Tfrm_mset::CreateControls() {
       "(0-120Minutes)---The working time of the Alarm-link output relay when alarm happened.", 153);
 
   cb_pdat = Make<fw::TComboBox>(this, GroupBox18, "cb_pdat", 112, 161, 89, 21);
-  cb_pdat->SetItems({"Don't Care", "30 minutes", "immediacy"});
+  cb_pdat->SetItems(Items(model::kPowerdownAlert));
   cb_pdat->SetText("Don't Care");  // shown, but no item selected
   row("Powerdown Alert", 24, 161,
       "---When AC Power Goes off,how long to send SMS to SMS No.1 to alert user.", 208);
@@ -305,10 +329,14 @@ void Tfrm_mset::CreateControls() {
   opend->SetName("opend");
   SaveD = new fw::TSaveDialog(this);
   SaveD->SetName("SaveD");
+  // Both dialogs: one filter for .sf files, no places bar, the read-only
+  // box hidden, resizable, no overwrite prompt and no check that the file
+  // exists. Each keeps the file name last chosen in it.
   for (fw::TOpenDialog* d : {opend, static_cast<fw::TOpenDialog*>(SaveD)}) {
     d->Filter = "Settings file(*.sf)|*.sf";
     d->DefaultExt = "*.sf";
     d->Options = fw::ofHideReadOnly | fw::ofEnableSizing;
+    d->OptionsEx = fw::ofExNoPlacesBar;
   }
 
   auto timer = [&](const char* name, unsigned ms) {
@@ -355,8 +383,8 @@ void Tfrm_mset::WireEvents() {
   // Commands.
   btn_down->OnClick = Guard([this](TObject* s) { btn_downClick(s); });
   btn_load->OnClick = Guard([this](TObject* s) { btn_loadClick(s); });
-  btn_save->OnClick = Guard([this](TObject* s) { btn_saveClick(s); });
-  btn_read->OnClick = Guard([this](TObject* s) { btn_readClick(s); });
+  btn_save->OnClick = Guard([this](TObject* s) { btn_saveClick(s); }, "The profile could not be saved.");
+  btn_read->OnClick = Guard([this](TObject* s) { btn_readClick(s); }, "The profile could not be loaded.");
   btn_stop->OnClick = Guard([this](TObject* s) { btn_stopClick(s); });
   btn_openc->OnClick = Guard([this](TObject* s) { btn_opencClick(s); });
   btn_closec->OnClick = Guard([this](TObject* s) { btn_closecClick(s); });
@@ -367,30 +395,4 @@ void Tfrm_mset::WireEvents() {
   timer_cf->OnTimer = Guard([this](TObject* s) { timer_cfTimer(s); });
   mycom->OnReceiveData = Guard([this](TObject* s, const void* buf, uint16_t len) { mycomReceiveData(s, buf, len); });
   mycom->OnReceiveError = Guard([this](TObject* s, uint32_t mask) { mycomReceiveError(s, mask); });
-}
-
-SettingsModel Tfrm_mset::Model() const {
-  SettingsModel m;
-  m.cbox_com = cbox_com;
-  m.edt_tel = edt_tel;
-  m.edt_sms = edt_sms;
-  m.cb_nt = cb_nt;
-  m.edt_name = edt_name;
-  m.edt_name_rec = edt_name_rec;
-  m.cb_dc = cb_dc;
-  m.cb_ed = cb_ed;
-  m.cb_rco = cb_rco;
-  m.cb_GJA = cb_GJA;
-  m.cb_arm = cb_arm;
-  m.edt_rtt = edt_rtt;
-  m.edt_adt = edt_adt;
-  m.edt_relaytime = edt_relaytime;
-  m.cb_pdat = cb_pdat;
-  m.edt_pwd = edt_pwd;
-  m.edt_sH = edt_sH;
-  m.edt_sm = edt_sm;
-  m.edt_PH = edt_PH;
-  m.edt_Pm = edt_Pm;
-  m.edt_volo = edt_volo;
-  return m;
 }

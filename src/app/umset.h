@@ -6,7 +6,7 @@
 //   umset.cpp           construction: every control with its design-time values
 //   umset_status.cpp    FormCreate, ShowStatus, lamps
 //   umset_rules.cpp     key filters, change rules and leave rules of the edits
-//   umset_image.cpp     settings image encode/decode on the controls
+//   umset_settings.cpp  the controls to and from a Settings value; image coding
 //   umset_profile.cpp   Save Profile / Load Profile
 //   umset_transfer.cpp  Save Settings / Read Settings: link and sequencing
 #pragma once
@@ -20,7 +20,8 @@
 #include "framework/extctrls.h"
 #include "framework/forms.h"
 #include "framework/stdctrls.h"
-#include "model/settings_model.h"
+#include "model/settings.h"
+#include "protocol/settings_image.h"
 #include "protocol/transfer_engine.h"
 
 class TComm;
@@ -31,9 +32,6 @@ class Tfrm_mset : public fw::TForm {
   explicit Tfrm_mset(fw::TComponent* owner);
   ~Tfrm_mset() override;
   const char* ClassName() const override { return "Tfrm_mset"; }
-
-  // The settings controls, for the settings image, profiles and tests.
-  SettingsModel Model() const;
 
   // ---- controls (owned by the window) ----
   fw::TPanel* Panel1 = nullptr;
@@ -119,13 +117,21 @@ class Tfrm_mset : public fw::TForm {
   void edt_PHExit(fw::TObject* Sender);
   void edt_PmExit(fw::TObject* Sender);
 
-  // ---- settings image (umset_image.cpp) ----
-  std::array<uint8_t, 65536> SettingsImage{};
-  void ClearImage();
-  // Fills the image from the controls; false, with the offending setting
-  // named in *error, when a value cannot be encoded.
-  bool EncodeImage(std::string* error = nullptr);
-  void DecodeImage();
+  // ---- the settings and their image (umset_settings.cpp) ----
+  // The settings as the controls hold them.
+  model::Settings CurrentSettings() const;
+  // Applies settings to the controls through their setters, so that the
+  // change rules run as for typed values: the settings an image carries in
+  // the order they are read from it, or every setting in the order of a
+  // profile's keys.
+  enum class ApplyOrder { Image, Profile };
+  void ApplySettings(const model::Settings& settings, ApplyOrder order);
+  // Encodes the controls into a cleared image; a drop-down with no item
+  // selected shows item 0 once it has been encoded. False, with the
+  // offending setting named in *error, when a value cannot be encoded.
+  bool EncodeImage(protocol::SettingsImageBytes& image, std::string* error = nullptr);
+  // Sets the controls from an image read from the controller.
+  void DecodeImage(const protocol::SettingsImageBytes& image);
 
   // ---- profiles (umset_profile.cpp) ----
   void btn_saveClick(fw::TObject* Sender);
@@ -144,8 +150,6 @@ class Tfrm_mset : public fw::TForm {
   void timer_gbTimer(fw::TObject* Sender);
   void mycomReceiveData(fw::TObject* Sender, const void* Buffer, uint16_t BufferLength);
   void mycomReceiveError(fw::TObject* Sender, uint32_t EventMask);
-  int DownloadFlag = 0;
-  int RetryCount = 0;
   // The window's side of the link: the port, timers, lamps, status text,
   // message boxes and settings image that the transfer engine works with.
   class TransferPort final : public devlink::TransferHost {
@@ -158,10 +162,8 @@ class Tfrm_mset : public fw::TForm {
     void ToggleLamp(devlink::LinkLamp lamp) override;
     void ShowStatus(const std::string& text) override;
     void Inform(const std::string& text) override;
-    uint8_t* Image() override;
-    void ClearImage() override;
-    bool EncodeImage(std::string* error) override;
-    void DecodeImage() override;
+    bool EncodeSettings(protocol::SettingsImageBytes& image, std::string* error) override;
+    void DecodeSettings(const protocol::SettingsImageBytes& image) override;
     std::string PortName() override;
     void OpenPort(const std::string& name) override;
     void ClosePort() override;
@@ -173,9 +175,9 @@ class Tfrm_mset : public fw::TForm {
     Tfrm_mset& form_;
   };
   TransferPort LinkPort{*this};
-  // The link state (receiver, outstanding command, resend copy) and the
-  // transfer sequencing.
-  devlink::TransferEngine Link{LinkPort, DownloadFlag, RetryCount};
+  // The link state (settings image, download flag, retry count, receiver,
+  // outstanding command, resend copy) and the transfer sequencing.
+  devlink::TransferEngine Link{LinkPort};
 
  private:
   void CreateControls();

@@ -4,23 +4,18 @@
 #include "app/umset.h"
 #include "skin/skin_data.h"
 
+// Whatever goes wrong here (no resource, damaged skin, activation failure)
+// ends at the window's handler boundary, silently: the window simply runs
+// with the platform's own look.
 void Tfrm_mset::FormCreate(fw::TObject*) {
-  // Whatever goes wrong here (no resource, damaged skin, activation
-  // failure), the window simply runs with the platform's own look.
-  try {
-    ProgramResource skin;
-    if (!SkinData1 || !FindProgramResource("mxskn", skin)) return;
-    SkinData1->LoadSkinFromStream(skin.data, skin.size);
-    SkinData1->SetActive(true);
-  } catch (...) {
-  }
+  ProgramResource skin;
+  if (!SkinData1 || !FindProgramResource("mxskn", skin)) return;
+  SkinData1->LoadSkinFromStream(skin.data, skin.size);
+  SkinData1->SetActive(true);
 }
 
 void Tfrm_mset::ShowStatus(const std::string& text) {
-  try {
-    if (MYSbar) MYSbar->SetPanelText(5, text);
-  } catch (...) {
-  }
+  if (MYSbar) MYSbar->SetPanelText(5, text);
 }
 
 void Tfrm_mset::SetLamp(fw::TShape* lamp, fw::TColor c) {

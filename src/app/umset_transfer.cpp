@@ -6,71 +6,21 @@
 #include "serial/comm.h"
 
 // ---- handlers ----
-// None of them lets an exception escape: a failing step leaves the transfer
-// to its own time-out or to the user's next press.
+// A failing step leaves the transfer to its own time-out or to the user's
+// next press; the window's handler boundary keeps the failure silent.
 
-void Tfrm_mset::btn_downClick(fw::TObject*) {
-  try {
-    Link.StartDownload();
-  } catch (...) {
-  }
-}
-
-void Tfrm_mset::btn_loadClick(fw::TObject*) {
-  try {
-    Link.StartUpload();
-  } catch (...) {
-  }
-}
-
-void Tfrm_mset::btn_stopClick(fw::TObject*) {
-  try {
-    Link.Stop();
-  } catch (...) {
-  }
-}
-
-void Tfrm_mset::btn_opencClick(fw::TObject*) {
-  try {
-    Link.OpenAction();
-  } catch (...) {
-  }
-}
-
-void Tfrm_mset::btn_closecClick(fw::TObject*) {
-  try {
-    Link.CloseAction();
-  } catch (...) {
-  }
-}
-
-void Tfrm_mset::timer_tbTimer(fw::TObject*) {
-  try {
-    Link.ProbeTick();
-  } catch (...) {
-  }
-}
-
-void Tfrm_mset::timer_cfTimer(fw::TObject*) {
-  try {
-    Link.ResponseTick();
-  } catch (...) {
-  }
-}
-
-void Tfrm_mset::timer_gbTimer(fw::TObject*) {
-  try {
-    Link.CloseTick();
-  } catch (...) {
-  }
-}
+void Tfrm_mset::btn_downClick(fw::TObject*) { Link.StartDownload(); }
+void Tfrm_mset::btn_loadClick(fw::TObject*) { Link.StartUpload(); }
+void Tfrm_mset::btn_stopClick(fw::TObject*) { Link.Stop(); }
+void Tfrm_mset::btn_opencClick(fw::TObject*) { Link.OpenAction(); }
+void Tfrm_mset::btn_closecClick(fw::TObject*) { Link.CloseAction(); }
+void Tfrm_mset::timer_tbTimer(fw::TObject*) { Link.ProbeTick(); }
+void Tfrm_mset::timer_cfTimer(fw::TObject*) { Link.ResponseTick(); }
+void Tfrm_mset::timer_gbTimer(fw::TObject*) { Link.CloseTick(); }
 
 void Tfrm_mset::mycomReceiveData(fw::TObject*, const void* Buffer, uint16_t BufferLength) {
   if (Destroying() || !Buffer) return;
-  try {
-    Link.ReceiveData(static_cast<const uint8_t*>(Buffer), BufferLength);
-  } catch (...) {
-  }
+  Link.ReceiveData(static_cast<const uint8_t*>(Buffer), BufferLength);
 }
 
 // Line errors are not reported; a damaged frame is recovered by the
@@ -120,13 +70,11 @@ void Tfrm_mset::TransferPort::Inform(const std::string& text) {
   fw::Application().MessageBox(text, "Information", fw::MB_OK_);
 }
 
-uint8_t* Tfrm_mset::TransferPort::Image() { return form_.SettingsImage.data(); }
+bool Tfrm_mset::TransferPort::EncodeSettings(protocol::SettingsImageBytes& image, std::string* error) {
+  return form_.EncodeImage(image, error);
+}
 
-void Tfrm_mset::TransferPort::ClearImage() { form_.ClearImage(); }
-
-bool Tfrm_mset::TransferPort::EncodeImage(std::string* error) { return form_.EncodeImage(error); }
-
-void Tfrm_mset::TransferPort::DecodeImage() { form_.DecodeImage(); }
+void Tfrm_mset::TransferPort::DecodeSettings(const protocol::SettingsImageBytes& image) { form_.DecodeImage(image); }
 
 std::string Tfrm_mset::TransferPort::PortName() { return form_.cbox_com ? form_.cbox_com->Text() : std::string(); }
 

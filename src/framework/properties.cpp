@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 #include <vector>
+#include "text/ascii.h"
 
 namespace fw {
 namespace {
@@ -25,13 +26,7 @@ const NamedColor kColors[] = {
     {"clDefault", clDefault}, {"clNone", clNone},
 };
 
-bool EqualNoCase(const std::string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i]; ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return i == a.size() && b[i] == 0;
-}
+using text::EqualNoCase;
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "profile/ini_text.h"
 
-#include "framework/strtoint.h"
+#include "text/ascii.h"
+#include "text/strtoint.h"
 
 namespace profile {
 namespace {
@@ -8,15 +9,6 @@ namespace {
 bool IsBlank(char c) {
   // Ctrl-Z counts as a blank: old editors end text files with it.
   return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == '\x1a';
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
 }
 
 // The section name of a header line "[name]" (up to the last "]").
@@ -79,7 +71,7 @@ std::optional<IniText::Range> IniText::FindSection(std::string_view section) con
   if (section.empty() && i > 0) return Range{SIZE_MAX, 0, i};
   for (; i < lines_.size(); ++i) {
     auto name = HeaderName(lines_[i].text);
-    if (!name || !SameName(*name, section)) continue;
+    if (!name || !text::EqualNoCase(*name, section)) continue;
     size_t last = i + 1;
     while (last < lines_.size() && !HeaderName(lines_[last].text)) ++last;
     return Range{i, i + 1, last};
@@ -91,7 +83,7 @@ std::optional<size_t> IniText::FindKey(const Range& r, std::string_view key) con
   key = TrimBlanks(key);
   for (size_t i = r.first; i < r.last; ++i) {
     std::string_view t = TrimBlanks(lines_[i].text);
-    if (!t.empty() && SameName(KeyName(t), key)) return i;
+    if (!t.empty() && text::EqualNoCase(KeyName(t), key)) return i;
   }
   return std::nullopt;
 }
@@ -122,7 +114,7 @@ int32_t IniText::ReadInteger(std::string_view section, std::string_view key, int
     v.erase(0, 1);  // "0x1F" -> "$1F"
     v[0] = '$';
   }
-  return fw::StrToIntDef(v, def);
+  return text::StrToIntDef(v, def);
 }
 
 bool IniText::WriteString(std::string_view section, std::string_view key, std::string_view value,

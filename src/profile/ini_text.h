@@ -32,7 +32,7 @@ class IniText {
   std::string ReadString(std::string_view section, std::string_view key, const std::string& def) const;
   // A value longer than two characters that begins with "0x" or "0X" is
   // hexadecimal; otherwise the value reads as an integer (see
-  // fw::TryStrToInt). A value that does not read gives def.
+  // text::TryStrToInt). A value that does not read gives def.
   int32_t ReadInteger(std::string_view section, std::string_view key, int32_t def) const;
 
   // Sets a key: replaces its line in place, or adds it after the last line

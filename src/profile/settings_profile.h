@@ -1,29 +1,13 @@
 // Profile (.sf) files: every setting and the port name as keys of five
-// sections ("COM", "SMS", "WZN", "TEL", "OTH").
+// sections ("COM", "SMS", "WZN", "TEL", "OTH"), in the order and with the
+// names of the field table.
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "model/settings_model.h"
+#include "model/settings.h"
 
 namespace profile {
-
-// How a setting is written: its text, "1"/"0" for a check box, or the
-// selected item's index ("-1" for none).
-enum class ValueForm { Text, Flag, Index };
-
-struct ProfileKey {
-  const char* section;
-  std::string key;
-  ValueForm form;
-  fw::TControl* control;  // TEdit or TComboBox for Text, TCheckBox for Flag, TComboBox for Index
-  std::string default_text;  // the value used when the key is missing (Text)
-  int default_value;         // the value used when the key is missing (Flag, Index)
-};
-
-// The 62 keys in the order they are written and read.
-std::vector<ProfileKey> ProfileKeys(const SettingsModel& model);
 
 struct ProfileResult {
   bool ok = true;
@@ -34,10 +18,12 @@ struct ProfileResult {
 // (other sections and keys stay), a missing one is created. All keys are
 // applied to the content in memory and the file is then replaced in one
 // step, so a failure leaves the file as it was.
-ProfileResult SaveProfile(const SettingsModel& model, const std::string& path);
+ProfileResult SaveProfile(const model::Settings& settings, const std::string& path);
 
-// Reads every key into the settings; a missing key gives its default. A file
-// that does not exist or cannot be read changes no setting.
-ProfileResult LoadProfile(const SettingsModel& model, const std::string& path);
+// Reads every key into *settings; a missing key, or a flag or index that
+// does not read as an integer, gives the key's default. A file that does not
+// exist or cannot be read fails and leaves *settings unchanged. No change
+// rule runs here.
+ProfileResult LoadProfile(const std::string& path, model::Settings* settings);
 
 }  // namespace profile

@@ -32,14 +32,6 @@ constexpr uint8_t STATUS_OK = 0x01;
 constexpr size_t kMaxData = 255;
 constexpr size_t kMaxFrame = kMaxData + 6;
 constexpr size_t kShortFrame = 7;  // every command but a write
-constexpr size_t kBlockSize = 128;
-constexpr size_t kWriteFrame = kBlockSize + 6;
-constexpr size_t kImageSize = 65536;
-
-// The nine 128-byte blocks of the configuration memory that every transfer
-// moves, in transfer order.
-constexpr std::array<uint16_t, 9> kTransferBlocks = {
-    0x0200, 0x0400, 0x0A00, 0x0C00, 0x0E00, 0x1600, 0x1680, 0x1800, 0x1880};
 
 // One frame, as received or as about to be sent. Data beyond Length are
 // meaningless; a cleared frame holds 0xFF there.

@@ -1,6 +1,9 @@
 #include "protocol/transfer_engine.h"
 
 #include <cstring>
+#include <optional>
+
+#include "text/ascii.h"
 
 namespace devlink {
 
@@ -9,25 +12,18 @@ namespace {
 // A command is sent at most this many times before the engine gives up.
 constexpr int kMaxSendings = 4;
 
-// The 256-byte areas that a write may follow a prepare for.
-bool IsPreparedArea(uint16_t a) {
-  switch (a) {
-    case 0x0200: case 0x0400: case 0x0A00: case 0x0C00:
-    case 0x0E00: case 0x1600: case 0x1800:
-      return true;
-    default:
-      return false;
-  }
-}
+using protocol::kBlockSize;
+using protocol::kImageBlocks;
+using protocol::kImageSize;
 
-// Sets a flag for the lifetime of a scope, also when it is left by an
-// exception.
-class FlagGuard {
+// Sets a flag for the lifetime of a scope and clears it at the end, also
+// when the scope is left by an exception.
+class ScopedSet {
  public:
-  explicit FlagGuard(bool& f) : f_(f) { f_ = true; }
-  ~FlagGuard() { f_ = false; }
-  FlagGuard(const FlagGuard&) = delete;
-  FlagGuard& operator=(const FlagGuard&) = delete;
+  explicit ScopedSet(bool& f) : f_(f) { f_ = true; }
+  ~ScopedSet() { f_ = false; }
+  ScopedSet(const ScopedSet&) = delete;
+  ScopedSet& operator=(const ScopedSet&) = delete;
 
  private:
   bool& f_;
@@ -35,18 +31,9 @@ class FlagGuard {
 
 }  // namespace
 
-std::string TrimPortName(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
-}
+std::string TrimPortName(const std::string& s) { return std::string(text::Trim(s)); }
 
-TransferEngine::TransferEngine(TransferHost& host, int& download_flag, int& retry_count)
-    : host_(host), download_flag_(download_flag), retry_count_(retry_count) {}
-
-TransferEngine::TransferEngine(TransferHost& host)
-    : host_(host), download_flag_(own_download_flag_), retry_count_(own_retry_count_) {}
+TransferEngine::TransferEngine(TransferHost& host) : host_(host) { protocol::ClearImage(image_); }
 
 // ---------------------------------------------------------------- starting
 
@@ -78,9 +65,9 @@ void TransferEngine::OpenAndProbe() {
 
 void TransferEngine::StartDownload() {
   AbandonAttempt();
-  host_.ClearImage();
+  protocol::ClearImage(image_);
   std::string error;
-  if (!host_.EncodeImage(&error)) {
+  if (!host_.EncodeSettings(image_, &error)) {
     // A half-encoded image would overwrite the controller's later fields
     // with 0xFF: send nothing and say which setting is at fault.
     CloseAction();
@@ -93,7 +80,7 @@ void TransferEngine::StartDownload() {
 
 void TransferEngine::StartUpload() {
   AbandonAttempt();
-  host_.ClearImage();
+  protocol::ClearImage(image_);
   host_.ShowStatus(kTextUploading);
   download_flag_ = 0;
   OpenAndProbe();
@@ -112,14 +99,11 @@ void TransferEngine::CloseAction() {
 }
 
 void TransferEngine::OpenAction() {
-  try {
-    host_.SetLamp(LinkLamp::Port, false);
-    host_.SetLamp(LinkLamp::Traffic, false);
-    host_.ClosePort();
-    host_.OpenPort(TrimPortName(host_.PortName()));
-    host_.SetLamp(LinkLamp::Port, true);
-  } catch (...) {
-  }
+  host_.SetLamp(LinkLamp::Port, false);
+  host_.SetLamp(LinkLamp::Traffic, false);
+  host_.ClosePort();
+  host_.OpenPort(TrimPortName(host_.PortName()));
+  host_.SetLamp(LinkLamp::Port, true);
 }
 
 // ---------------------------------------------------------------- timers
@@ -178,7 +162,7 @@ void TransferEngine::LoadWriteBlock(uint16_t address, uint8_t count) {
   tx_.Address = address;
   const size_t room = kImageSize - address;
   const size_t n = count < room ? count : room;
-  std::memcpy(tx_.Data.data(), host_.Image() + address, n);
+  std::memcpy(tx_.Data.data(), image_.data() + address, n);
   std::memset(tx_.Data.data() + n, 0xFF, tx_.Data.size() - n);
 }
 
@@ -205,7 +189,7 @@ void TransferEngine::ReceiveData(const uint8_t* bytes, uint16_t n) {
     pending_.push_back(bytes[i]);
   }
   if (draining_) return;  // the outer call parses these in turn
-  FlagGuard guard(draining_);
+  ScopedSet draining(draining_);
   while (!pending_.empty()) {
     host_.Yield();
     if (pending_.empty()) break;  // an abandoned attempt dropped them
@@ -234,81 +218,69 @@ void TransferEngine::OnVerifiedFrame(const LinkFrame& frame) {
 void TransferEngine::StoreReadData(const LinkFrame& f) {
   const size_t room = kImageSize - f.Address;
   const size_t n = f.Length < room ? f.Length : room;
-  std::memcpy(host_.Image() + f.Address, f.Data.data(), n);
+  std::memcpy(image_.data() + f.Address, f.Data.data(), n);
+}
+
+namespace {
+
+// The block after `block` in transfer order; nullopt after the last block
+// and for an address that starts no block.
+std::optional<uint16_t> NextBlock(uint16_t block) {
+  const auto n = protocol::BlockNumber(block);
+  if (!n || *n + 1 >= kImageBlocks.size()) return std::nullopt;
+  return kImageBlocks[*n + 1];
+}
+
+}  // namespace
+
+void TransferEngine::WriteBlock(uint16_t block) {
+  LoadWriteBlock(block, kBlockSize);
+  SendTxFrame();
 }
 
 void TransferEngine::DispatchReply(const LinkFrame& f) {
-  try {
-    const bool ok = f.Status() == STATUS_OK;
-    switch (f.Code) {
-      case RSP_CONNECT:
-        if (!ok) return;
-        probing_ = false;
-        host_.StopTimer(LinkTimer::Probe);
-        host_.ShowStatus("");
-        SendShortCommand(download_flag_ == 1 ? CMD_PREPARE : CMD_READ, 0x0200);
-        return;
+  const bool ok = f.Status() == STATUS_OK;
+  const bool last = protocol::BlockNumber(f.Address) == kImageBlocks.size() - 1;
+  switch (f.Code) {
+    case RSP_CONNECT:
+      if (!ok) return;
+      probing_ = false;
+      host_.StopTimer(LinkTimer::Probe);
+      host_.ShowStatus("");
+      SendShortCommand(download_flag_ == 1 ? CMD_PREPARE : CMD_READ, kImageBlocks.front());
+      return;
 
-      case RSP_PREPARE:
-        if (!ok) {
-          SendShortCommand(CMD_PREPARE, f.Address);
-        } else if (IsPreparedArea(f.Address)) {
-          LoadWriteBlock(f.Address, kBlockSize);
-          SendTxFrame();
-        }
-        return;
+    case RSP_PREPARE:
+      // A prepare opens the area of the block at its address.
+      if (!ok) SendShortCommand(CMD_PREPARE, f.Address);
+      else if (protocol::BlockNumber(f.Address) && protocol::StartsArea(f.Address)) WriteBlock(f.Address);
+      return;
 
-      case RSP_WRITE:
-        if (!ok) {
-          SendTxFrame();
-          return;
-        }
-        switch (f.Address) {
-          case 0x0200: SendShortCommand(CMD_PREPARE, 0x0400); break;
-          case 0x0400: SendShortCommand(CMD_PREPARE, 0x0A00); break;
-          case 0x0A00: SendShortCommand(CMD_PREPARE, 0x0C00); break;
-          case 0x0C00: SendShortCommand(CMD_PREPARE, 0x0E00); break;
-          case 0x0E00: SendShortCommand(CMD_PREPARE, 0x1600); break;
-          case 0x1600: LoadWriteBlock(0x1680, kBlockSize); SendTxFrame(); break;
-          case 0x1680: SendShortCommand(CMD_PREPARE, 0x1800); break;
-          case 0x1800: LoadWriteBlock(0x1880, kBlockSize); SendTxFrame(); break;
-          case 0x1880:
-            host_.Inform(kTextDownloadOk);
-            host_.StartTimer(LinkTimer::Close);
-            break;
-          default: break;
-        }
-        return;
-
-      case RSP_READ: {
-        StoreReadData(f);
-        uint16_t next = 0;
-        switch (f.Address) {
-          case 0x0200: next = 0x0400; break;
-          case 0x0400: next = 0x0A00; break;
-          case 0x0A00: next = 0x0C00; break;
-          case 0x0C00: next = 0x0E00; break;
-          case 0x0E00: next = 0x1600; break;
-          case 0x1600: next = 0x1680; break;
-          case 0x1680: next = 0x1800; break;
-          case 0x1800: next = 0x1880; break;
-          case 0x1880:
-            host_.DecodeImage();
-            host_.Inform(kTextUploadOk);
-            host_.StartTimer(LinkTimer::Close);
-            return;
-          default: return;
-        }
-        SendShortCommand(CMD_READ, next);
-        return;
+    case RSP_WRITE:
+      if (!ok) {
+        SendTxFrame();
+      } else if (last) {
+        host_.Inform(kTextDownloadOk);
+        host_.StartTimer(LinkTimer::Close);
+      } else if (const auto next = NextBlock(f.Address)) {
+        if (protocol::StartsArea(*next)) SendShortCommand(CMD_PREPARE, *next);
+        else WriteBlock(*next);
       }
+      return;
 
-      default:
-        return;
-    }
-  } catch (...) {
-    // A failing step leaves the transfer where it is; the response timer
-    // (when a command is outstanding) recovers or gives up.
+    case RSP_READ:
+      StoreReadData(f);
+      if (last) {
+        host_.DecodeSettings(image_);
+        host_.Inform(kTextUploadOk);
+        host_.StartTimer(LinkTimer::Close);
+      } else if (const auto next = NextBlock(f.Address)) {
+        SendShortCommand(CMD_READ, *next);
+      }
+      return;
+
+    default:
+      return;
   }
 }
 

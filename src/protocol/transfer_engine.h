@@ -23,6 +23,7 @@
 
 #include "protocol/frame_receiver.h"
 #include "protocol/link_frame.h"
+#include "protocol/settings_image.h"
 #include "protocol/transfer_host.h"
 
 namespace devlink {
@@ -35,9 +36,6 @@ struct ResendBuffer {
 
 class TransferEngine {
  public:
-  // DownloadFlag and RetryCount live with the caller (the window keeps them
-  // as its own members); the engine reads and writes them through these.
-  TransferEngine(TransferHost& host, int& download_flag, int& retry_count);
   explicit TransferEngine(TransferHost& host);
   TransferEngine(const TransferEngine&) = delete;
   TransferEngine& operator=(const TransferEngine&) = delete;
@@ -63,7 +61,7 @@ class TransferEngine {
   // Acts on one verified reply by code, status and address.
   void DispatchReply(const LinkFrame& frame);
   // TxFrame <- a write of `count` image bytes from `address`.
-  void LoadWriteBlock(uint16_t address, uint8_t count = kBlockSize);
+  void LoadWriteBlock(uint16_t address, uint8_t count = protocol::kBlockSize);
   // Sends TxFrame and (re)starts the response period.
   void SendTxFrame();
   // Sends a 7-byte command and (re)starts the response period.
@@ -73,7 +71,11 @@ class TransferEngine {
   void StoreReadData(const LinkFrame& frame);
 
   // ---- state, for the window and the tests ----
+  // The settings image: encoded before a download, filled by an upload.
+  const protocol::SettingsImageBytes& Image() const { return image_; }
+  // 1 while downloading, 0 while uploading.
   int DownloadFlag() const { return download_flag_; }
+  // How often the command outstanding has been sent (1 to 4).
   int RetryCount() const { return retry_count_; }
   const ResendBuffer& ResendCopy() const { return resend_; }
   const LinkFrame& TxFrame() const { return tx_; }
@@ -93,6 +95,8 @@ class TransferEngine {
 
  private:
   void OnVerifiedFrame(const LinkFrame& frame);
+  // LoadWriteBlock and SendTxFrame for a whole block.
+  void WriteBlock(uint16_t block);
   bool AnswersOutstanding(const LinkFrame& frame) const;
   void SendCommand(const uint8_t* bytes, size_t n, uint8_t code, uint16_t address);
   // Forgets every trace of an earlier attempt: timers, receiver, queued
@@ -101,10 +105,9 @@ class TransferEngine {
   void OpenAndProbe();
 
   TransferHost& host_;
-  int own_download_flag_ = 0;
-  int own_retry_count_ = 0;
-  int& download_flag_;
-  int& retry_count_;
+  protocol::SettingsImageBytes image_;
+  int download_flag_ = 0;
+  int retry_count_ = 0;
 
   FrameReceiver rx_;
   std::deque<uint8_t> pending_;

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "protocol/settings_image.h"
+
 namespace devlink {
 
 enum class LinkTimer {
@@ -38,12 +40,12 @@ class TransferHost {
   // A modal "Information" box with one OK button; returns once it is closed.
   virtual void Inform(const std::string& text) = 0;
 
-  // The settings image of 65,536 bytes and its coding from and into the
-  // window's settings.
-  virtual uint8_t* Image() = 0;
-  virtual void ClearImage() = 0;
-  virtual bool EncodeImage(std::string* error) = 0;
-  virtual void DecodeImage() = 0;
+  // Encodes the settings to download into the engine's image, which is
+  // cleared. False, with the setting at fault named in *error, when one
+  // cannot be encoded.
+  virtual bool EncodeSettings(protocol::SettingsImageBytes& image, std::string* error) = 0;
+  // Takes the settings read from the controller out of the image.
+  virtual void DecodeSettings(const protocol::SettingsImageBytes& image) = 0;
 
   // The port name as the user typed it.
   virtual std::string PortName() = 0;

@@ -2,21 +2,13 @@
 
 #include <cctype>
 #include <map>
+#include "text/ascii.h"
 
 namespace serial {
 namespace {
 
-std::string Trim(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-  return s.substr(b, e - b);
-}
-
-std::string Upper(std::string s) {
-  for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
+// The name as ports are looked up: trimmed and upper-cased.
+std::string Key(const std::string& name) { return text::Upper(text::Trim(name)); }
 
 // Aliases keyed by the trimmed, upper-cased name.
 std::map<std::string, std::string>& Aliases() {
@@ -27,7 +19,7 @@ std::map<std::string, std::string>& Aliases() {
 }  // namespace
 
 std::optional<unsigned> ComPortNumber(const std::string& name) {
-  const std::string t = Upper(Trim(name));
+  const std::string t = Key(name);
   if (t.size() < 4 || t.size() > 12 || t.compare(0, 3, "COM") != 0) return std::nullopt;
   unsigned n = 0;
   for (size_t i = 3; i < t.size(); ++i) {
@@ -40,7 +32,7 @@ std::optional<unsigned> ComPortNumber(const std::string& name) {
 std::string Win32DeviceName(const std::string& name) {
   if (auto alias = PortAlias(name)) return *alias;
   if (!ComPortNumber(name)) return name;
-  return "\\\\.\\" + Upper(Trim(name));
+  return "\\\\.\\" + Key(name);
 }
 
 std::string PosixDevicePath(const std::string& name) {
@@ -51,7 +43,7 @@ std::string PosixDevicePath(const std::string& name) {
 }
 
 void SetPortAlias(const std::string& com_name, const std::string& device) {
-  const std::string key = Upper(Trim(com_name));
+  const std::string key = Key(com_name);
   if (device.empty())
     Aliases().erase(key);
   else
@@ -61,7 +53,7 @@ void SetPortAlias(const std::string& com_name, const std::string& device) {
 std::optional<std::string> PortAlias(const std::string& name) {
   auto& a = Aliases();
   if (a.empty()) return std::nullopt;
-  auto it = a.find(Upper(Trim(name)));
+  auto it = a.find(Key(name));
   if (it == a.end()) return std::nullopt;
   return it->second;
 }

@@ -1,33 +1,14 @@
 #include "skin/quick_ini.h"
 
 #include <cstring>
+#include "text/ascii.h"
 
 namespace skin {
 
 namespace {
 
-// Trims characters up to and including the space (0x00..0x20) at both ends.
-std::string_view Trim(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20) --e;
-  return s.substr(b, e - b);
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-std::string LowerAscii(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = Lower(c);
-  return r;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
+using text::EqualNoCase;
+using text::Trim;
 
 bool IsHeader(std::string_view line) {
   return line.size() >= 2 && line.front() == '[' && line.back() == ']';
@@ -108,13 +89,13 @@ std::string TQuickIni::ReadString(const std::string& section, const std::string&
                                   const std::string& def) const {
   const Section* s = FindSection(section);
   if (!s) return def;
-  const std::string wanted = LowerAscii(key);
+  const std::string wanted = text::Lower(key);
   for (size_t i = s->line + 1; i < lines_.size(); ++i) {
     const std::string_view line = lines_[i];
     if (IsHeader(line)) break;
     const size_t eq = line.find('=');
     const std::string_view line_key = eq == std::string_view::npos ? std::string_view() : Trim(line.substr(0, eq));
-    if (LowerAscii(line_key) != wanted) continue;
+    if (text::Lower(line_key) != wanted) continue;
     if (eq == std::string_view::npos) return def;
     const std::string_view value = Trim(line.substr(eq + 1));
     return value.empty() ? def : std::string(value);

@@ -9,15 +9,9 @@
 #include "framework/forms.h"
 #include "skin/skin_manager_iface.h"
 #include "skin/skin_platform.h"
+#include "text/ascii.h"
 
-namespace {
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return std::tolower(uint8_t(x)) == std::tolower(uint8_t(y)); });
-}
-
-}  // namespace
+using text::EqualNoCase;
 
 TSkinControls TSkinData::DefaultSkinControls() {
   TSkinControls set;

@@ -10,15 +10,11 @@
 #include "skin/skin_data.h"
 #include "skin/skin_platform.h"
 #include "skin/skin_reader.h"
+#include "text/ascii.h"
 
 namespace {
 
 constexpr fw::TColor kMagenta = 0xFF00FF;
-
-std::string Upper(std::string s) {
-  for (char& c : s) c = char(std::toupper(uint8_t(c)));
-  return s;
-}
 
 fw::TColor SysColour(int index) { return fw::ColorToRGB(fw::clSystemColor | fw::TColor(index)); }
 
@@ -140,7 +136,7 @@ void TSkinData::ParseColours(const skin::TQuickIni& ini) {
   ini.ReadSections(sections);
   font_colours_.clear();
   for (const std::string& s : sections) {
-    std::string u = Upper(s);
+    std::string u = text::Upper(s);
     if (u.rfind("COLOUR", 0) == 0 && u != "COLOURS")
       font_colours_.push_back(skin::ReadSkinColour(ini, s, "color", SysColour(8)));
   }
@@ -153,7 +149,7 @@ void TSkinData::ParseCaptionButtons(const skin::TQuickIni& ini, const skin::TSki
   std::vector<std::string> sections;
   ini.ReadSections(sections);
   for (const std::string& s : sections) {
-    std::string u = Upper(s);
+    std::string u = text::Upper(s);
     if (u.rfind("BUTTON", 0) != 0 || u == "BUTTON" || u == "BUTTONS" || u == "BUTTON.RADIO" ||
         u == "BUTTON.CHECKBOX")
       continue;

@@ -5,6 +5,7 @@
 #include "framework/dialogs.h"
 #include "framework/forms.h"
 #include "skin/lzh.h"
+#include "text/ascii.h"
 
 namespace skin {
 
@@ -13,13 +14,6 @@ namespace {
 uint32_t Le32(std::span<const uint8_t> b, size_t at) {
   return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
          uint32_t(b[at + 3]) << 24;
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-std::string LowerAscii(std::string s) {
-  for (char& c : s) c = Lower(c);
-  return s;
 }
 
 }  // namespace
@@ -56,7 +50,7 @@ bool TSkinReader::LoadExpanded(std::span<const uint8_t> c) {
     const char* q = p;
     while (q < end && *q != '\r' && *q != '\n') ++q;
     if (names.size() == size_t(kMaxSkinEntries)) throw ESkinError("Skin has more than 1001 entries");
-    names.push_back(LowerAscii(std::string(p, q)));
+    names.push_back(text::Lower(std::string_view(p, size_t(q - p))));
     if (q < end && *q++ == '\r' && q < end && *q == '\n') ++q;
     p = q;
   }
@@ -88,7 +82,7 @@ bool TSkinReader::LoadExpanded(std::span<const uint8_t> c) {
 
 void TSkinReader::ExtractEntry(const std::string& name, std::vector<uint8_t>& stream) const {
   stream.clear();
-  const std::string wanted = LowerAscii(name);
+  const std::string wanted = text::Lower(name);
   for (size_t i = 0; i < names_.size(); ++i) {
     if (names_[i] == wanted) {
       stream.assign(data_.begin() + ptrdiff_t(offsets_[i]),

@@ -9,7 +9,7 @@ namespace {
 using Items = std::vector<std::string>;
 
 TEST_F(WindowTest, NumbersAndMessagesStartAtTheirDefaults) {
-  SettingsModel m = w->Model();
+  Tfrm_mset& m = *w;
   for (fw::TEdit* e : m.edt_tel) {
     EXPECT_EQ(e->Text(), "");
     EXPECT_EQ(e->MaxLength(), 16);
@@ -38,7 +38,7 @@ TEST_F(WindowTest, NumbersAndMessagesStartAtTheirDefaults) {
 }
 
 TEST_F(WindowTest, OtherSettingsStartAtTheirDefaults) {
-  SettingsModel m = w->Model();
+  Tfrm_mset& m = *w;
   EXPECT_FALSE(m.cb_rco->Checked());
   EXPECT_FALSE(m.cb_GJA->Checked());
   EXPECT_FALSE(m.cb_arm->Checked());

@@ -13,7 +13,12 @@ namespace {
 class WindowImage : public ::testing::Test {
  protected:
   void SetUp() override { w = std::make_unique<Tfrm_mset>(nullptr); }
+  bool Encode(std::string* error = nullptr) {
+    protocol::ClearImage(image);
+    return w->EncodeImage(image, error);
+  }
   std::unique_ptr<Tfrm_mset> w;
+  protocol::SettingsImageBytes image;
 };
 
 // Values the rules let through but one byte cannot hold, and texts longer
@@ -22,29 +27,40 @@ TEST_F(WindowImage, EncodingNamesWhatDoesNotFit) {
   std::string error;
   w->edt_rtt->SetText("-5");  // pasted: the rule keeps a negative report time
   ASSERT_EQ(w->edt_rtt->Text(), "-5");
-  w->ClearImage();
-  EXPECT_FALSE(w->EncodeImage(&error));
+  EXPECT_FALSE(Encode(&error));
   EXPECT_NE(error.find("Report Time"), std::string::npos) << error;
-  EXPECT_EQ(w->SettingsImage[0x0A01], 0xFF);
+  EXPECT_EQ(image[0x0A01], 0xFF);
+  // Encoding stopped after the power-down alert, which now shows item 0,
+  // and before the input types, which keep what they show.
+  EXPECT_EQ(w->cb_pdat->ItemIndex(), 0);
+  EXPECT_EQ(w->cb_pdat->Text(), "Don't Care");
+  w->cb_nt[0]->SetText("typed");
+  EXPECT_FALSE(Encode(&error));
+  EXPECT_EQ(w->cb_nt[0]->ItemIndex(), -1);
+  EXPECT_EQ(w->cb_nt[0]->Text(), "typed");
 
   w->edt_rtt->SetText("5");
   w->edt_sH->SetText("300");  // the time boxes have no change rule
-  w->ClearImage();
-  EXPECT_FALSE(w->EncodeImage(&error));
+  EXPECT_FALSE(Encode(&error));
   EXPECT_NE(error.find("edt_sH"), std::string::npos) << error;
 
   w->edt_sH->SetText("--");
   w->edt_pwd->SetText("12345678");  // from a profile: kept whole
-  w->ClearImage();
-  EXPECT_FALSE(w->EncodeImage(&error));
+  EXPECT_FALSE(Encode(&error));
   EXPECT_NE(error.find("Password"), std::string::npos) << error;
+
+  // Once everything encodes, every drop-down shows the item it was sent as.
+  w->edt_pwd->SetText("1234");
+  EXPECT_TRUE(Encode(&error)) << error;
+  EXPECT_EQ(w->cb_nt[0]->ItemIndex(), 0);
+  EXPECT_EQ(w->cb_nt[0]->Text(), "EOL");
 }
 
 // An erased controller decodes into the window's corrected values.
 TEST_F(WindowImage, ErasedImageDecodesThroughTheRules) {
-  w->ClearImage();
-  w->DecodeImage();
-  ModelState s = Snapshot(w->Model());
+  protocol::ClearImage(image);
+  w->DecodeImage(image);
+  ModelState s = Snapshot(*w);
   EXPECT_EQ(s["edt_tel1"], "");
   EXPECT_EQ(s["edt_name1"], "");
   EXPECT_EQ(s["edt_rtt"], "240");
@@ -59,9 +75,9 @@ TEST_F(WindowImage, ErasedImageDecodesThroughTheRules) {
   EXPECT_EQ(s["cb_pdat"], "-1|");
   EXPECT_EQ(s["cb_nt1"], "-1|");
 
-  w->SettingsImage[0x0A04] = 0x00;
-  w->SettingsImage[0x0E01] = 0x00;
-  w->DecodeImage();
+  image[0x0A04] = 0x00;
+  image[0x0E01] = 0x00;
+  w->DecodeImage(image);
   EXPECT_EQ(w->edt_adt->Text(), "1");
   EXPECT_EQ(w->edt_volo->Text(), "1");
 }
@@ -102,14 +118,12 @@ TEST_F(WindowImage, RoundTripThroughTheWindow) {
     for (fw::TEdit* t : {w->edt_sH, w->edt_sm, w->edt_PH, w->edt_Pm})
       t->SetText(num(0, 3) ? std::to_string(num(0, 59)) : "--");
 
-    const ModelState before = Snapshot(w->Model());
-    w->ClearImage();
+    const ModelState before = Snapshot(*w);
     std::string error;
-    ASSERT_TRUE(w->EncodeImage(&error)) << error;
+    ASSERT_TRUE(Encode(&error)) << error;
     auto other = std::make_unique<Tfrm_mset>(nullptr);
-    other->SettingsImage = w->SettingsImage;
-    other->DecodeImage();
-    ModelState after = Snapshot(other->Model());
+    other->DecodeImage(image);
+    ModelState after = Snapshot(*other);
     after["cbox_com"] = before.at("cbox_com");  // the port is not in the image
     ASSERT_EQ(after, before) << "round " << round;
   }

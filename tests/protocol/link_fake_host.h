@@ -28,7 +28,7 @@ struct Sent {
 
 class FakeHost : public devlink::TransferHost {
  public:
-  FakeHost() : engine(*this, download_flag, retry_count) { image.fill(0xFF); }
+  FakeHost() : engine(*this) {}
 
   // ---- TransferHost ----
   void Send(const uint8_t* b, size_t n) override {
@@ -51,18 +51,16 @@ class FakeHost : public devlink::TransferHost {
     boxes.push_back({now, t});
     if (on_inform) on_inform(t);
   }
-  uint8_t* Image() override { return image.data(); }
-  void ClearImage() override { image.fill(0xFF); }
-  bool EncodeImage(std::string* error) override {
+  bool EncodeSettings(protocol::SettingsImageBytes& image, std::string* error) override {
     if (!encode_error.empty()) {
       if (error) *error = encode_error;
       return false;
     }
-    for (uint16_t a : devlink::kTransferBlocks)
+    for (uint16_t a : protocol::kImageBlocks)
       for (unsigned i = 0; i < 128; ++i) image[a + i] = EncodedByte(a + i);
     return true;
   }
-  void DecodeImage() override { decoded_at.push_back(now); }
+  void DecodeSettings(const protocol::SettingsImageBytes&) override { decoded_at.push_back(now); }
   std::string PortName() override { return port_text; }
   void OpenPort(const std::string& name) override {
     if (port_open) throw std::runtime_error("This serial port already opened");
@@ -149,8 +147,6 @@ class FakeHost : public devlink::TransferHost {
     Bytes bytes;
   };
 
-  int download_flag = 0;
-  int retry_count = 0;
   devlink::TransferEngine engine;
   uint64_t now = 0;
   uint64_t order = 0;
@@ -161,7 +157,6 @@ class FakeHost : public devlink::TransferHost {
   std::string status;
   std::vector<std::pair<uint64_t, std::string>> boxes;
   std::function<void(const std::string&)> on_inform;
-  std::array<uint8_t, 65536> image{};
   std::string encode_error;
   std::vector<uint64_t> decoded_at;
   std::string port_text = "com1";

@@ -11,7 +11,7 @@ using linktest::FakeHost;
 namespace {
 
 bool BlocksEqual(const uint8_t* a, const uint8_t* b) {
-  for (uint16_t addr : kTransferBlocks)
+  for (uint16_t addr : protocol::kImageBlocks)
     if (!std::equal(a + addr, a + addr + 128, b + addr)) return false;
   return true;
 }
@@ -25,7 +25,7 @@ TEST(Loopback, DownloadWritesAllNineBlocksInOrder) {
   h.engine.StartDownload();
   while (h.boxes.empty() && h.now < 5000) h.Advance(1);
   ASSERT_EQ(h.BoxTexts(), std::vector<std::string>{kTextDownloadOk});
-  EXPECT_TRUE(BlocksEqual(h.device->memory().data(), h.image.data()));
+  EXPECT_TRUE(BlocksEqual(h.device->memory().data(), h.engine.Image().data()));
 
   // 7 prepares and 9 writes, each after the answer to the one before.
   std::vector<std::pair<uint8_t, uint16_t>> order;
@@ -56,8 +56,8 @@ TEST(Loopback, UploadReadsAllNineBlocksThenDecodes) {
   h.engine.StartUpload();
   h.Advance(2000);
   ASSERT_EQ(h.BoxTexts(), std::vector<std::string>{kTextUploadOk});
-  EXPECT_TRUE(BlocksEqual(factory.data(), h.image.data()));
-  EXPECT_EQ(h.image[0x0000], 0xFF) << "only the nine blocks are read";
+  EXPECT_TRUE(BlocksEqual(factory.data(), h.engine.Image().data()));
+  EXPECT_EQ(h.engine.Image()[0x0000], 0xFF) << "only the nine blocks are read";
   EXPECT_EQ(h.device->stats().reads, 9u);
 }
 
@@ -78,7 +78,7 @@ TEST(Loopback, SurvivesCorruptedLostAndRefusedReplies) {
       h.Advance(120000);
       ASSERT_EQ(h.BoxTexts(), std::vector<std::string>{download ? kTextDownloadOk : kTextUploadOk})
           << "seed " << seed;
-      EXPECT_TRUE(BlocksEqual(h.device->memory().data(), h.image.data())) << "seed " << seed;
+      EXPECT_TRUE(BlocksEqual(h.device->memory().data(), h.engine.Image().data())) << "seed " << seed;
     }
   }
 }

@@ -50,7 +50,7 @@ TEST(TransferEngine, ProbesUntilTheControllerAnswers) {
   EXPECT_EQ(h.status, "");
   EXPECT_EQ(h.sent.back().bytes, Short(CMD_PREPARE, 0x0200));
   EXPECT_TRUE(h.Running(LinkTimer::Response));
-  EXPECT_EQ(h.retry_count, 1);
+  EXPECT_EQ(h.engine.RetryCount(), 1);
   h.Advance(1000);
   EXPECT_EQ(h.sent.size(), 6u) << "no probe after the answer";
 }
@@ -59,7 +59,7 @@ TEST(TransferEngine, UploadStartsWithReadAndNegativeConnectKeepsProbing) {
   FakeHost h;
   h.engine.StartUpload();
   EXPECT_EQ(h.status, kTextUploading);
-  EXPECT_EQ(h.download_flag, 0);
+  EXPECT_EQ(h.engine.DownloadFlag(), 0);
   h.Advance(200);
   h.Deliver(Reply(RSP_CONNECT, 0, {0x00}), 10);
   h.Advance(200);
@@ -103,12 +103,12 @@ TEST(TransferEngine, WrongCheckIsRetransmittedAtTwoSeconds) {
   ASSERT_EQ(h.Commands().size(), 2u);
   EXPECT_EQ(h.sent.back().at, t0 + 2000);
   EXPECT_EQ(h.sent.back().bytes, Short(CMD_PREPARE, 0x0200));
-  EXPECT_EQ(h.retry_count, 2);
+  EXPECT_EQ(h.engine.RetryCount(), 2);
   // Now the good reply: the write of block 0x0200 follows.
   h.Deliver(Reply(RSP_PREPARE, 0x0200, {1}), 30);
   h.Advance(30);
   EXPECT_EQ(h.sent.back().bytes.size(), 134u);
-  EXPECT_EQ(h.retry_count, 1);
+  EXPECT_EQ(h.engine.RetryCount(), 1);
 }
 
 // A damaged length byte makes the receiver wait for a long frame; the
@@ -153,7 +153,7 @@ TEST(TransferEngine, AnswerToTheFourthSendingStillCompletes) {
   h.Deliver(Reply(RSP_READ, 0x0200, {0x35, 0x35}), 1900);
   h.Advance(1900);
   EXPECT_EQ(h.sent.back().bytes, Short(CMD_READ, 0x0400));
-  EXPECT_EQ(h.image[0x0200], 0x35);
+  EXPECT_EQ(h.engine.Image()[0x0200], 0x35);
   h.Advance(7000);
   EXPECT_TRUE(h.boxes.empty()) << "the new command has its own 8 s";
 }
@@ -176,7 +176,7 @@ TEST(TransferEngine, NegativeRepliesRepeatTheCommandAtOnce) {
     h.Deliver(Reply(RSP_WRITE, 0x0200, {0x7F}), 10);
     h.Advance(10);
     EXPECT_EQ(h.sent.back().bytes, write);
-    EXPECT_EQ(h.retry_count, 1);
+    EXPECT_EQ(h.engine.RetryCount(), 1);
   }
   h.Advance(1999);
   EXPECT_TRUE(h.boxes.empty()) << "the response period starts anew with each resend";
@@ -200,7 +200,7 @@ TEST(TransferEngine, OnlyTheAnswerToTheOutstandingCommandCounts) {
   h.Deliver(Reply(RSP_READ, 0x0400, {0x11, 0x22}), 10);
   h.Deliver(Reply(RSP_PREPARE, 0x1680, {1}), 20);
   h.Advance(20);
-  EXPECT_EQ(h.image[0x0400], FakeHost::EncodedByte(0x400));
+  EXPECT_EQ(h.engine.Image()[0x0400], FakeHost::EncodedByte(0x400));
   EXPECT_TRUE(h.Running(LinkTimer::Response));
   EXPECT_EQ(h.Commands().size(), 1u);
 
@@ -238,7 +238,7 @@ TEST(TransferEngine, StopWhileWaitingLeavesNoTimeOutBehind) {
   h.engine.Stop();
   EXPECT_EQ(h.status, kTextComClose);
   EXPECT_FALSE(h.Running(LinkTimer::Response));
-  EXPECT_EQ(h.retry_count, 0);
+  EXPECT_EQ(h.engine.RetryCount(), 0);
   EXPECT_EQ(h.engine.ResendCopy().Length, 0);
   h.Advance(20000);
   EXPECT_TRUE(h.boxes.empty()) << "no stale \"Command Over Time\" after Stop";
@@ -286,16 +286,16 @@ TEST(TransferEngine, ReadDataNeverLandsPastTheImage) {
   f.Length = 255;
   f.Data.fill(0x5A);
   h.engine.StoreReadData(f);
-  EXPECT_EQ(h.image[0xFFBF], 0xFF);
-  EXPECT_EQ(h.image[0xFFC0], 0x5A);
-  EXPECT_EQ(h.image[0xFFFF], 0x5A);
+  EXPECT_EQ(h.engine.Image()[0xFFBF], 0xFF);
+  EXPECT_EQ(h.engine.Image()[0xFFC0], 0x5A);
+  EXPECT_EQ(h.engine.Image()[0xFFFF], 0x5A);
   // The same through the receiver and the table, with a read outstanding
   // for that address: nothing beyond the image is touched (ASan watches).
   h.engine.StartUpload();
   h.engine.SendShortCommand(CMD_READ, 0xFFF0);
   h.Deliver(BuildFrame(RSP_READ, 0xFFF0, Bytes(255, 0x66)), 5);
   h.Advance(5);
-  EXPECT_EQ(h.image[0xFFFF], 0x66);
+  EXPECT_EQ(h.engine.Image()[0xFFFF], 0x66);
 }
 
 TEST(TransferEngine, BytesOfANestedEventAreParsedAfterTheRest) {

@@ -12,7 +12,7 @@
 
 #include "app/umset.h"
 #include "framework/headless/headless.h"
-#include "protocol/link_frame.h"
+#include "protocol/settings_image.h"
 #include "serial/comm.h"
 #include "sim_process.h"
 
@@ -82,9 +82,9 @@ TEST_P(TransferE2E, SaveSettingsWritesTheEncodedImageIntoAllNineBlocks) {
   w_->edt_rtt->SetText("12");
 
   std::string error;
-  w_->ClearImage();
-  ASSERT_TRUE(w_->EncodeImage(&error)) << error;
-  const auto expected = w_->SettingsImage;
+  protocol::SettingsImageBytes expected;
+  protocol::ClearImage(expected);
+  ASSERT_TRUE(w_->EncodeImage(expected, &error)) << error;
 
   w_->btn_down->Click();
   const auto* box = WaitForBox();
@@ -97,7 +97,7 @@ TEST_P(TransferE2E, SaveSettingsWritesTheEncodedImageIntoAllNineBlocks) {
   ASSERT_EQ(sim_.Stop(), 0) << "the simulator exits cleanly on SIGTERM";
   const auto memory = sim_.Memory();
   ASSERT_EQ(memory.size(), 65536u);
-  for (uint16_t a : devlink::kTransferBlocks) {
+  for (uint16_t a : protocol::kImageBlocks) {
     for (unsigned i = 0; i < 128; ++i) {
       ASSERT_EQ(memory[a + i], expected[a + i]) << "address " << std::hex << a + i;
     }

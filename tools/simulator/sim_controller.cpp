@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "protocol/link_frame.h"
+#include "protocol/settings_image.h"
 
 namespace sim {
 
@@ -92,7 +93,7 @@ std::optional<std::vector<uint8_t>> Controller::Handle(const std::vector<uint8_t
     }
     case CMD_READ: {
       ++stats_.reads;
-      const size_t n = std::min<size_t>(kBlockSize, kMemorySize - addr);
+      const size_t n = std::min<size_t>(protocol::kBlockSize, kMemorySize - addr);
       reply = BuildFrame(RSP_READ, addr, std::span<const uint8_t>(mem_.data() + addr, n));
       break;
     }

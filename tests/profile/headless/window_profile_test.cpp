@@ -81,9 +81,9 @@ TEST_F(WindowProfile, SavedRightAfterStartLoadsBack) {
   auto other = std::make_unique<Tfrm_mset>(nullptr);
   hl::QueueFileDialogReply(Path("start.sf"));
   other->btn_readClick(other->btn_read);
-  ModelState want = Snapshot(w->Model());
+  ModelState want = Snapshot(*w);
   want["cb_pdat"] = "-1|";  // no selection: loads with no text
-  EXPECT_EQ(Snapshot(other->Model()), want);
+  EXPECT_EQ(Snapshot(*other), want);
 }
 
 TEST_F(WindowProfile, LoadedValuesPassTheRules) {
@@ -111,18 +111,18 @@ TEST_F(WindowProfile, LoadedValuesPassTheRules) {
 // Failures are told, naming the file and the reason, and change nothing.
 TEST_F(WindowProfile, FailuresAreTold) {
   w->edt_name[0]->SetText("mine");
-  const ModelState before = Snapshot(w->Model());
+  const ModelState before = Snapshot(*w);
 
   Load(Path("missing.sf"));
   ASSERT_EQ(hl::ShownMessages().size(), 1u);
   EXPECT_EQ(hl::ShownMessages()[0].caption, "Information");
   EXPECT_NE(hl::ShownMessages()[0].text.find(Path("missing.sf")), std::string::npos);
   EXPECT_NE(hl::ShownMessages()[0].text.find("does not exist"), std::string::npos);
-  EXPECT_EQ(Snapshot(w->Model()), before);
+  EXPECT_EQ(Snapshot(*w), before);
 
   Load(dir_.string());
   ASSERT_EQ(hl::ShownMessages().size(), 2u);
-  EXPECT_EQ(Snapshot(w->Model()), before);
+  EXPECT_EQ(Snapshot(*w), before);
 
   const std::string bad = Path("no/folder/p.sf");
   Save(bad);
@@ -175,7 +175,7 @@ TEST_F(WindowProfile, RoundTripThroughTheWindow) {
     w->edt_volo->SetText(std::to_string(num(1, 99)));
     w->edt_pwd->SetText(std::to_string(num(0, 99999999)));
 
-    ModelState want = Snapshot(w->Model());
+    ModelState want = Snapshot(*w);
     for (auto* c : texts) want[c->Name()] = loaded(c->Text());
     for (auto& [name, value] : want)
       if ((name.rfind("cb_nt", 0) == 0 || name == "cb_pdat") && value.rfind("-1|", 0) == 0) value = "-1|";
@@ -184,7 +184,7 @@ TEST_F(WindowProfile, RoundTripThroughTheWindow) {
     auto other = std::make_unique<Tfrm_mset>(nullptr);
     hl::QueueFileDialogReply(Path("rt.sf"));
     other->btn_readClick(other->btn_read);
-    ASSERT_EQ(Snapshot(other->Model()), want) << "round " << round;
+    ASSERT_EQ(Snapshot(*other), want) << "round " << round;
   }
   EXPECT_TRUE(hl::ShownMessages().empty());
 }

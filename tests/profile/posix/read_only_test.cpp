@@ -3,33 +3,33 @@
 
 #include "profile/settings_profile.h"
 #include "profile_files.h"
-#include "standalone_model.h"
+#include "start_settings.h"
 
 TEST_F(ProfileFiles, ReadOnlyPlacesAreNotWritten) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-  StandaloneModel w;
+  model::Settings w = StartSettings();
   Put(Path("ro.sf"), "[OTH]\r\npwd=1\r\n");
   fs::permissions(Path("ro.sf"), fs::perms::owner_read);
-  profile::ProfileResult r = profile::SaveProfile(w.m, Path("ro.sf"));
+  profile::ProfileResult r = profile::SaveProfile(w, Path("ro.sf"));
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.reason, "Permission denied");
   EXPECT_EQ(Read(Path("ro.sf")), "[OTH]\r\npwd=1\r\n");
 
   fs::create_directory(Path("locked"));
   fs::permissions(Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_FALSE(profile::SaveProfile(w.m, Path("locked/p.sf")).ok);
+  EXPECT_FALSE(profile::SaveProfile(w, Path("locked/p.sf")).ok);
   EXPECT_FALSE(fs::exists(Path("locked/p.sf")));
 
   fs::permissions(Path("ro.sf"), fs::perms::none);
-  EXPECT_FALSE(profile::LoadProfile(w.m, Path("ro.sf")).ok);
+  EXPECT_FALSE(profile::LoadProfile(Path("ro.sf"), &w).ok);
 }
 
 // A profile reached through a symbolic link is updated where it lives.
 TEST_F(ProfileFiles, SavingThroughALinkKeepsTheLink) {
-  StandaloneModel w;
+  model::Settings w = StartSettings();
   Put(Path("real.sf"), "[Other]\r\na=1\r\n");
   fs::create_symlink(Path("real.sf"), Path("link.sf"));
-  ASSERT_TRUE(profile::SaveProfile(w.m, Path("link.sf")).ok);
+  ASSERT_TRUE(profile::SaveProfile(w, Path("link.sf")).ok);
   EXPECT_TRUE(fs::is_symlink(Path("link.sf")));
   EXPECT_EQ(Read(Path("real.sf")).rfind("[Other]\r\na=1\r\n[COM]\r\n", 0), 0u);
 }

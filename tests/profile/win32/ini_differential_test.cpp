@@ -12,7 +12,7 @@
 #include "profile/ini_text.h"
 #include "profile/settings_profile.h"
 #include "profile_files.h"
-#include "standalone_model.h"
+#include "start_settings.h"
 
 // After the framework headers: its macros would clash with their names.
 #include <windows.h>
@@ -109,13 +109,14 @@ std::vector<WriteCase> WriteCorpus() {
        "Wine rewrites every line with CR LF; Windows keeps the lines it does not change"},
   };
   // The keys of a whole profile, written from scratch and then over the file.
-  StandaloneModel w;
+  const model::Settings start = StartSettings();
   WriteCase all{"a whole profile", std::nullopt, {}};
-  for (const auto& k : profile::ProfileKeys(w.m)) {
-    std::string v = k.form == profile::ValueForm::Text ? k.control->Text() : "1";
+  for (uint8_t i : model::kProfileOrder) {
+    const model::Field& k = model::kFields[i];
+    std::string v = k.kind == model::Kind::Text ? start.Text(model::FieldId(i)) : "1";
     all.writes.push_back({k.section, k.key, v});
   }
-  for (const auto& k : profile::ProfileKeys(w.m)) all.writes.push_back({k.section, k.key, "0"});
+  for (uint8_t i : model::kProfileOrder) all.writes.push_back({model::kFields[i].section, model::kFields[i].key, "0"});
   cases.push_back(all);
   return cases;
 }

@@ -2,16 +2,16 @@
 
 #include "profile/settings_profile.h"
 #include "profile_files.h"
-#include "standalone_model.h"
+#include "start_settings.h"
 
 // After the framework headers: its macros would clash with their names.
 #include <windows.h>
 
 TEST_F(ProfileFiles, ReadOnlyFileIsNotWritten) {
-  StandaloneModel w;
+  model::Settings w = StartSettings();
   Put(Path("ro.sf"), "[OTH]\r\npwd=1\r\n");
   ASSERT_TRUE(SetFileAttributesA(Path("ro.sf").c_str(), FILE_ATTRIBUTE_READONLY));
-  profile::ProfileResult r = profile::SaveProfile(w.m, Path("ro.sf"));
+  profile::ProfileResult r = profile::SaveProfile(w, Path("ro.sf"));
   EXPECT_FALSE(r.ok);
   EXPECT_FALSE(r.reason.empty());
   EXPECT_EQ(Read(Path("ro.sf")), "[OTH]\r\npwd=1\r\n");
@@ -20,8 +20,8 @@ TEST_F(ProfileFiles, ReadOnlyFileIsNotWritten) {
 
 // The system names the reason in its own words.
 TEST_F(ProfileFiles, MissingFolderIsReportedInTheSystemsWords) {
-  StandaloneModel w;
-  profile::ProfileResult r = profile::SaveProfile(w.m, Path("no\\such\\p.sf"));
+  model::Settings w = StartSettings();
+  profile::ProfileResult r = profile::SaveProfile(w, Path("no\\such\\p.sf"));
   EXPECT_FALSE(r.ok);
   EXPECT_FALSE(r.reason.empty());
   EXPECT_EQ(r.reason.find("System error"), std::string::npos) << r.reason;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace fw {
+namespace text {
 
 // True and the value in out when the whole text reads as an integer.
 // Hexadecimal digits may use all 32 bits: "$FFFFFFFF" reads as -1.
@@ -16,4 +16,4 @@ bool TryStrToInt(std::string_view text, int32_t& out);
 // The value of the text, or def when it does not read as an integer.
 int32_t StrToIntDef(std::string_view text, int32_t def);
 
-}  // namespace fw
+}  // namespace text

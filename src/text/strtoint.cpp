@@ -1,6 +1,6 @@
-#include "framework/strtoint.h"
+#include "text/strtoint.h"
 
-namespace fw {
+namespace text {
 namespace {
 
 int HexDigit(char c) {
@@ -48,4 +48,4 @@ int32_t StrToIntDef(std::string_view s, int32_t def) {
   return TryStrToInt(s, v) ? v : def;
 }
 
-}  // namespace fw
+}  // namespace text
