@@ -3,10 +3,10 @@
 // frame skin; the skin data component registers with it and hands it
 // commands that run deferred, on the manager's timer.
 //
-// Until the manager itself lands, the process gets a TRecordingSkinManager,
-// which keeps the manager's bookkeeping (active flag, started state, pending
-// component and command) and records every call, so that the component's
-// side of the conversation is complete and testable now.
+// The process gets a TRecordingSkinManager, which keeps the manager's
+// bookkeeping (active flag, started state, pending component and command)
+// and records every call, so that the component's side of the conversation
+// is complete and testable.
 #pragma once
 
 #include <functional>

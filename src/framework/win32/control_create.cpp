@@ -131,7 +131,7 @@ bool ControlHandle::Create() {
 
   const std::string& text = kind_ == Kind::StatusBar || kind_ == Kind::ComboBox ? std::string() : control_->Text();
   {
-    FlagGuard g(updating_);
+    ScopedOverride g(updating_);
     SetCreatingHandle(this);
     HWND wnd = CreateWindowExA(ex, wc.name.c_str(), text.c_str(), style, x, y, w, h, parent, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
@@ -157,7 +157,7 @@ bool ControlHandle::Create() {
 }
 
 void ControlHandle::ApplyAll() {
-  FlagGuard g(updating_);
+  ScopedOverride g(updating_);
   ApplyFont();
   switch (kind_) {
     case Kind::Edit:

@@ -257,7 +257,7 @@ void ControlHandle::FormPosChanged() {
   GetClientRect(wnd_, &cr);
   auto* f = static_cast<TForm*>(control_);
   {
-    FlagGuard g(syncing_);
+    ScopedOverride g(syncing_);
     f->SetBounds(wr.left, wr.top, wr.right - wr.left, wr.bottom - wr.top);
   }
   f->ClientSizeChanged(cr.right - cr.left, cr.bottom - cr.top);

@@ -15,7 +15,7 @@ void ControlHandle::Update(Prop p) {
     ApplyParent();  // may destroy this handle: nothing may follow
     return;
   }
-  FlagGuard g(updating_);
+  ScopedOverride g(updating_);
   switch (p) {
     case Prop::Bounds: ApplyBounds(); break;
     case Prop::Text: ApplyText(); break;

@@ -59,7 +59,7 @@ void Win32WidgetSet::SetFocus(TWinControl* c) {
     if (fh) fh->active_child = nullptr;
     HWND ow = Wnd(old);
     if (ow && (GetFocus() == ow || IsChild(ow, GetFocus()))) {
-      FlagGuard g(suppress_focus_);
+      ScopedOverride g(suppress_focus_);
       ::SetFocus(fh ? fh->Wnd() : nullptr);
     }
     old->DoExit();

@@ -112,13 +112,14 @@ class ControlHandle final : public WidgetHandle {
   WNDPROC combo_edit_proc_ = nullptr;
 };
 
-// Sets a flag for the lifetime of the guard and restores the old value.
-class FlagGuard {
+// Sets a flag for the lifetime of a scope and gives it back the value it
+// had before, so that nested scopes leave it set.
+class ScopedOverride {
  public:
-  explicit FlagGuard(bool& f) : f_(f), old_(f) { f_ = true; }
-  ~FlagGuard() { f_ = old_; }
-  FlagGuard(const FlagGuard&) = delete;
-  FlagGuard& operator=(const FlagGuard&) = delete;
+  explicit ScopedOverride(bool& f) : f_(f), old_(f) { f_ = true; }
+  ~ScopedOverride() { f_ = old_; }
+  ScopedOverride(const ScopedOverride&) = delete;
+  ScopedOverride& operator=(const ScopedOverride&) = delete;
 
  private:
   bool& f_;
