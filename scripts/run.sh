@@ -14,7 +14,7 @@ build=$root/build/win32
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j2 --target gsmconfig gsm_simulator_host
 exe=$build/src/app/gsmconfig.exe
-sim=$build/tools/simulator/gsm-simulator
+sim=$build/host/tools/simulator/gsm-simulator
 
 export GSM_BUILD_DIR=$build
 have_display=

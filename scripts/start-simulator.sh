@@ -31,7 +31,7 @@ if [ -z "$path_file" ] || [ -z "$pid_file" ]; then
   exit 2
 fi
 if [ -z "$sim" ]; then
-  for c in "$root/build/win32/tools/simulator/gsm-simulator" "$root/build/native/tools/simulator/gsm-simulator"; do
+  for c in "$root/build/win32/host/tools/simulator/gsm-simulator" "$root/build/native/tools/simulator/gsm-simulator"; do
     [ -x "$c" ] && { sim=$c; break; }
   done
 fi
