@@ -1,23 +1,14 @@
-// The single-byte ANSI code page the framework's controls hold their text
-// in, and its conversion to and from UTF-16. On Windows it is the system's
-// ANSI code page; elsewhere it is fixed to Windows-1252, so that results
-// are the same on every machine.
+// The code page the framework's controls hold their text in: the one of
+// the text helpers.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "text/codepage.h"
 
 namespace fw {
 
-// Windows-1252 both ways. A code unit the code page lacks becomes "?"; the
-// five bytes the code page leaves unassigned stand for the C1 code point of
-// the same value.
-std::string WideToCp1252(std::u16string_view text);
-std::u16string Cp1252ToWide(std::string_view text);
-
-// The flavour's ANSI code page, both ways. Code units the code page lacks
-// become the system's default character ("?" for Windows-1252).
-std::string WideToAnsi(std::u16string_view text);
-std::u16string AnsiToWide(std::string_view text);
+using text::AnsiToWide;
+using text::Cp1252ToWide;
+using text::WideToAnsi;
+using text::WideToCp1252;
 
 }  // namespace fw

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "protocol/ansi_codepage.h"
+#include "text/codepage.h"
 #include "text/strtoint.h"
 
 namespace protocol {
@@ -155,7 +155,7 @@ void DecodeImage(const SettingsImageBytes& image, model::Settings& s) {
         if (wide) {
           std::u16string w = GetWideText(image, d.address, d.width / 2);
           w.resize(std::min(w.size(), w.find(u'\0')));
-          s.SetText(f, WideToAnsi(w));
+          s.SetText(f, text::WideToAnsi(w));
           break;
         }
         [[fallthrough]];

@@ -1,8 +1,8 @@
-#include "protocol/ansi_codepage.h"
+#include "text/codepage.h"
 
 #include <gtest/gtest.h>
 
-using namespace protocol;
+using namespace text;
 
 TEST(Cp1252, MapsEveryByteOfTheCodePage) {
   EXPECT_EQ(WideToCp1252(u"AB z~"), "AB z~");

@@ -1,8 +1,8 @@
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
 #include <array>
 
-namespace fw {
+namespace text {
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F in Windows-1252.
@@ -38,4 +38,4 @@ std::u16string Cp1252ToWide(std::string_view text) {
   return out;
 }
 
-}  // namespace fw
+}  // namespace text

@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
-namespace fw {
+namespace text {
 
 // Converted as the system does, with its default character for what the
 // code page lacks.
@@ -29,4 +29,4 @@ std::u16string AnsiToWide(std::string_view text) {
   return out;
 }
 
-}  // namespace fw
+}  // namespace text
