@@ -259,7 +259,10 @@ void TransferEngine::DispatchReply(const LinkFrame& f) {
     case RSP_WRITE:
       if (!ok) {
         SendTxFrame();
-      } else if (last) {
+        return;
+      }
+      if (protocol::BlockNumber(f.Address)) host_.BlockTransferred(f.Address);
+      if (last) {
         host_.Inform(kTextDownloadOk);
         host_.StartTimer(LinkTimer::Close);
       } else if (const auto next = NextBlock(f.Address)) {
@@ -270,6 +273,7 @@ void TransferEngine::DispatchReply(const LinkFrame& f) {
 
     case RSP_READ:
       StoreReadData(f);
+      if (protocol::BlockNumber(f.Address)) host_.BlockTransferred(f.Address);
       if (last) {
         host_.DecodeSettings(image_);
         host_.Inform(kTextUploadOk);

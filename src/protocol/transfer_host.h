@@ -46,6 +46,9 @@ class TransferHost {
   virtual bool EncodeSettings(protocol::SettingsImageBytes& image, std::string* error) = 0;
   // Takes the settings read from the controller out of the image.
   virtual void DecodeSettings(const protocol::SettingsImageBytes& image) = 0;
+  // A block of the image has been written and acknowledged, or read and
+  // stored.
+  virtual void BlockTransferred(uint16_t block) { (void)block; }
 
   // The port name as the user typed it.
   virtual std::string PortName() = 0;
