@@ -94,9 +94,9 @@ bool Announce(const sim::Options& opt, const sim::Line& line, const sim::Control
 void PrintStats(const sim::Stats& s) {
   std::fprintf(stderr,
                "gsm-simulator: %lu frames (%lu probes, %lu prepares, %lu writes, %lu reads), %lu bad, %lu ignored, "
-               "%lu corrupted, %lu dropped, %lu negative, %lu unprepared writes\n",
+               "%lu corrupted, %lu dropped, %lu negative, %lu unprepared writes, %lu miswrites\n",
                s.frames, s.probes, s.prepares, s.writes, s.reads, s.bad_frames, s.ignored, s.corrupted, s.dropped,
-               s.negative, s.unprepared_writes);
+               s.negative, s.unprepared_writes, s.miswrites);
 }
 
 }  // namespace

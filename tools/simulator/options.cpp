@@ -18,6 +18,9 @@ const char kUsage[] =
     "  --negative PCT         answer PCT percent of connect, prepare and write with status 0\n"
     "  --seed N               seed of the fault choices (default 1)\n"
     "  --never-answer CMD[:ADDR]  never answer connect|prepare|write|read (at ADDR, hex)\n"
+    "  --miswrite ADDR[:OFFSET]   store the block written at ADDR (hex) with the byte at OFFSET\n"
+    "                         (default 1) inverted, and acknowledge it as stored\n"
+    "  --line-rate BAUD       take and send bytes at the pace of a line of BAUD (10 bits a byte)\n"
     "  --load FILE            start from this raw 65536-byte memory image\n"
     "  --save FILE            write the memory to FILE after every change and at exit\n"
     "  --verbose              log every frame to standard error\n";
@@ -63,12 +66,16 @@ bool ParseArgs(int argc, char** argv, Options& o) {
       o.save = v;
     } else if (a == "--never-answer") {
       if (!ParseMuteOption(v, o.faults)) return false;
+    } else if (a == "--miswrite") {
+      if (!ParseMiswriteOption(v, o.faults)) return false;
     } else if (!ParseNumber(v, d)) {
       return false;
     } else if (a == "--reply-delay") {
       o.reply_delay_ms = unsigned(d);
     } else if (a == "--power-on-delay") {
       o.power_on_delay_ms = unsigned(d);
+    } else if (a == "--line-rate" && d >= 300 && d <= 4000000) {
+      o.line_rate = unsigned(d);
     } else if (a == "--corrupt" && d <= 100) {
       o.faults.corrupt_rate = d / 100;
     } else if (a == "--drop" && d <= 100) {

@@ -16,6 +16,7 @@ struct Options {
   std::string save;
   unsigned reply_delay_ms = 0;
   unsigned power_on_delay_ms = 0;
+  unsigned line_rate = 0;  // baud; 0: bytes move at once
   FaultOptions faults;
   bool verbose = false;
   bool help = false;

@@ -87,6 +87,10 @@ std::optional<std::vector<uint8_t>> Controller::Handle(const std::vector<uint8_t
       if (!prepared_[addr >> 8]) ++stats_.unprepared_writes;
       const size_t n = std::min<size_t>(len, kMemorySize - addr);
       std::memcpy(mem_.data() + addr, data, n);
+      if (faults_.miswrite_address == addr && faults_.miswrite_offset < n) {
+        mem_[addr + faults_.miswrite_offset] ^= 0xFF;
+        ++stats_.miswrites;
+      }
       dirty_ = true;
       reply = BuildFrame(RSP_WRITE, addr, ok);
       break;
@@ -123,6 +127,25 @@ std::optional<std::vector<uint8_t>> Controller::ApplyFaults(uint8_t code, std::v
   return reply;
 }
 
+namespace {
+
+// Up to four hex digits, "0x" optional.
+std::optional<uint16_t> ParseHexAddress(std::string a) {
+  if (a.rfind("0x", 0) == 0 || a.rfind("0X", 0) == 0) a = a.substr(2);
+  if (a.empty() || a.size() > 4) return std::nullopt;
+  unsigned v = 0;
+  for (char c : a) {
+    v <<= 4;
+    if (c >= '0' && c <= '9') v |= unsigned(c - '0');
+    else if (c >= 'a' && c <= 'f') v |= unsigned(c - 'a' + 10);
+    else if (c >= 'A' && c <= 'F') v |= unsigned(c - 'A' + 10);
+    else return std::nullopt;
+  }
+  return uint16_t(v);
+}
+
+}  // namespace
+
 bool ParseMuteOption(const std::string& option, FaultOptions& faults) {
   const auto colon = option.find(':');
   const std::string name = option.substr(0, colon);
@@ -134,21 +157,27 @@ bool ParseMuteOption(const std::string& option, FaultOptions& faults) {
   else return false;
   std::optional<uint16_t> address;
   if (colon != std::string::npos) {
-    std::string a = option.substr(colon + 1);
-    if (a.rfind("0x", 0) == 0 || a.rfind("0X", 0) == 0) a = a.substr(2);
-    if (a.empty() || a.size() > 4) return false;
-    unsigned v = 0;
-    for (char c : a) {
-      v <<= 4;
-      if (c >= '0' && c <= '9') v |= unsigned(c - '0');
-      else if (c >= 'a' && c <= 'f') v |= unsigned(c - 'a' + 10);
-      else if (c >= 'A' && c <= 'F') v |= unsigned(c - 'A' + 10);
-      else return false;
-    }
-    address = uint16_t(v);
+    address = ParseHexAddress(option.substr(colon + 1));
+    if (!address) return false;
   }
   faults.mute_code = code;
   faults.mute_address = address;
+  return true;
+}
+
+bool ParseMiswriteOption(const std::string& option, FaultOptions& faults) {
+  const auto colon = option.find(':');
+  const auto address = ParseHexAddress(option.substr(0, colon));
+  if (!address) return false;
+  unsigned offset = 1;
+  if (colon != std::string::npos) {
+    const std::string o = option.substr(colon + 1);
+    if (o.empty() || o.size() > 3 || o.find_first_not_of("0123456789") != std::string::npos) return false;
+    offset = unsigned(std::stoul(o));
+    if (offset >= 128) return false;
+  }
+  faults.miswrite_address = address;
+  faults.miswrite_offset = uint8_t(offset);
   return true;
 }
 

@@ -33,6 +33,10 @@ struct FaultOptions {
   // A command that is never answered: its code, and its address unless any.
   std::optional<uint8_t> mute_code;
   std::optional<uint16_t> mute_address;
+  // A block that is stored wrongly yet acknowledged: the write at this
+  // address keeps the byte at miswrite_offset inverted.
+  std::optional<uint16_t> miswrite_address;
+  uint8_t miswrite_offset = 1;
 };
 
 struct Stats {
@@ -47,6 +51,7 @@ struct Stats {
   unsigned long dropped = 0;
   unsigned long negative = 0;
   unsigned long unprepared_writes = 0;  // a write to an area not prepared before
+  unsigned long miswrites = 0;          // blocks stored wrongly on purpose
 };
 
 class Controller {
@@ -87,5 +92,9 @@ Memory FactoryMemory();
 // Parses "connect", "prepare", "write" or "read", optionally with
 // ":ADDRESS" (hex, 0x optional). False on anything else.
 bool ParseMuteOption(const std::string& option, FaultOptions& faults);
+
+// Parses "ADDRESS" or "ADDRESS:OFFSET" (address hex, 0x optional; offset
+// decimal, below 128). False on anything else.
+bool ParseMiswriteOption(const std::string& option, FaultOptions& faults);
 
 }  // namespace sim
