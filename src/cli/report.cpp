@@ -31,10 +31,10 @@ void ProgressLine::Block(size_t done) {
   if (quiet_) return;
   const size_t total = protocol::kImageBlocks.size();
   if (terminal_) {
-    std::fprintf(stderr, "\r%s: block %zu/%zu", phase_.c_str(), done, total);
+    std::fprintf(stderr, "\r%s: block %u/%u", phase_.c_str(), unsigned(done), unsigned(total));
     open_ = true;
   } else {
-    std::fprintf(stderr, "%s: block %zu/%zu\n", phase_.c_str(), done, total);
+    std::fprintf(stderr, "%s: block %u/%u\n", phase_.c_str(), unsigned(done), unsigned(total));
   }
   std::fflush(stderr);
 }

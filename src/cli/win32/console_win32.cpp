@@ -28,10 +28,10 @@ bool IsTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
 
 std::string LocalTimeStamp() {
   const std::time_t now = std::time(nullptr);
-  std::tm tm{};
-  localtime_s(&tm, &now);
+  // One thread asks for the time: the shared result of localtime is safe.
+  const std::tm* tm = std::localtime(&now);
   char buf[32];
-  std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &tm);
+  if (!tm || !std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", tm)) return "00000000-000000";
   return buf;
 }
 
