@@ -10,7 +10,13 @@
 #include <memory>
 #include <string>
 
+#include "serial/comm_settings.h"
+
 namespace cli {
+
+// The controller's line: 38400 baud, 8N1, and no XON/XOFF (the frames are
+// binary: 0x11 and 0x13 in a frame are data).
+CommSettings ControllerLine();
 
 class SerialLine {
  public:

@@ -38,13 +38,8 @@ class PosixSerialLine final : public SerialLine {
         *error = "it is not a serial port";
         return false;
     }
-    CommSettings s;
-    s.BaudRate = 38400;
-    s.TxContinueOnXoff = false;
-    s.Outx_XonXoffFlow = false;
-    s.Inx_XonXoffFlow = false;
     port->Purge(TCIOFLUSH);
-    port->ApplyLineSettings(s);
+    port->ApplyLineSettings(ControllerLine());
     port_ = std::move(port);
     return true;
   }

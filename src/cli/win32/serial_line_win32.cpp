@@ -33,11 +33,6 @@ class Win32SerialLine final : public SerialLine {
       *error = err == ERROR_ACCESS_DENIED ? "the port is in use" : ErrorText(err);
       return false;
     }
-    CommSettings s;
-    s.BaudRate = 38400;
-    s.TxContinueOnXoff = false;
-    s.Outx_XonXoffFlow = false;
-    s.Inx_XonXoffFlow = false;
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     SetupComm(h, 4096, 4096);
@@ -46,7 +41,7 @@ class Win32SerialLine final : public SerialLine {
       *error = "it is not a serial port";
       return false;
     }
-    serial::SettingsToDcb(s, dcb);
+    serial::SettingsToDcb(ControllerLine(), dcb);
     if (!SetCommState(h, &dcb)) {
       const DWORD err = GetLastError();
       CloseHandle(h);
