@@ -61,6 +61,7 @@ class FakeHost : public devlink::TransferHost {
     return true;
   }
   void DecodeSettings(const protocol::SettingsImageBytes&) override { decoded_at.push_back(now); }
+  void BlockTransferred(uint16_t block) override { blocks_done.push_back(block); }
   std::string PortName() override { return port_text; }
   void OpenPort(const std::string& name) override {
     if (port_open) throw std::runtime_error("This serial port already opened");
@@ -159,6 +160,7 @@ class FakeHost : public devlink::TransferHost {
   std::function<void(const std::string&)> on_inform;
   std::string encode_error;
   std::vector<uint64_t> decoded_at;
+  std::vector<uint16_t> blocks_done;
   std::string port_text = "com1";
   std::vector<std::string> opened_names;
   bool port_open = false;

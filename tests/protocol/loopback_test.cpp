@@ -35,6 +35,7 @@ TEST(Loopback, DownloadWritesAllNineBlocksInOrder) {
       {5, 0x0E00}, {1, 0x0E00}, {5, 0x1600}, {1, 0x1600}, {1, 0x1680}, {5, 0x1800}, {1, 0x1800}, {1, 0x1880}};
   EXPECT_EQ(order, expected);
   EXPECT_EQ(h.device->stats().unprepared_writes, 0u);
+  EXPECT_EQ(h.blocks_done, std::vector<uint16_t>(protocol::kImageBlocks.begin(), protocol::kImageBlocks.end()));
 
   // The port stays open while the box is up and closes 20 ms after it.
   EXPECT_TRUE(h.Running(LinkTimer::Close));
@@ -59,6 +60,7 @@ TEST(Loopback, UploadReadsAllNineBlocksThenDecodes) {
   EXPECT_TRUE(BlocksEqual(factory.data(), h.engine.Image().data()));
   EXPECT_EQ(h.engine.Image()[0x0000], 0xFF) << "only the nine blocks are read";
   EXPECT_EQ(h.device->stats().reads, 9u);
+  EXPECT_EQ(h.blocks_done, std::vector<uint16_t>(protocol::kImageBlocks.begin(), protocol::kImageBlocks.end()));
 }
 
 // Over a bad line every transfer still ends in success with exact data,
