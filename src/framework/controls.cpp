@@ -186,6 +186,12 @@ std::vector<TWinControl*> TWinControl::TabOrderedChildren() const {
   return v;
 }
 
+void TWinControl::SetHint(const std::string& s) {
+  if (s == hint_) return;
+  hint_ = s;
+  Changed(Prop::Hint);
+}
+
 void TWinControl::SetTabOrder(int v) {
   // Like the usual framework: the other siblings keep their relative order
   // and the numbers stay 0..n-1.

@@ -38,7 +38,7 @@ using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 enum class Prop {
   Bounds, Text, Visible, Enabled, Font, Color, Checked, Items, ItemIndex,
   MaxLength, Panels, Shape, TabOrder, Border, ReadOnly, Alignment, Parent,
-  ClientSize
+  ClientSize, Hint
 };
 
 class TControl : public TComponent {
@@ -149,6 +149,11 @@ class TWinControl : public TControl {
   virtual void CreateHandle();
   void DestroyHandle();
 
+  // A help text shown while the mouse rests on the control (a tooltip on
+  // Win32); empty shows nothing. Line breaks ("\n") start new lines.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& s);
+
   bool Focused() const;
   bool CanFocus() const;
   void SetFocus();
@@ -179,6 +184,7 @@ class TWinControl : public TControl {
  private:
   std::vector<TControl*> controls_;
   int tab_order_ = -1;
+  std::string hint_;
   std::unique_ptr<WidgetHandle> handle_;
 };
 

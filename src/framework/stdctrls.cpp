@@ -120,6 +120,10 @@ void TComboBox::SelectFromList(int i) {
   if (changed && OnChange) OnChange(this);
 }
 
+void TComboBox::DropDown() {
+  if (OnDropDown) OnDropDown(this);
+}
+
 void TComboBox::NativeTextChanged(const std::string& s) {
   if (s == Text()) return;
   item_index_ = -1;

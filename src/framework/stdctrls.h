@@ -67,6 +67,10 @@ class TComboBox : public TWinControl {
   TNotifyEvent OnChange;
   // The user picked item i from the list.
   void SelectFromList(int i);
+  // The user is opening the list: fires OnDropDown, whose handler may still
+  // change the items before the list is shown.
+  TNotifyEvent OnDropDown;
+  void DropDown();
   // The user typed into the text field.
   void NativeTextChanged(const std::string& s) override;
   bool GetPropertyText(const std::string& name, std::string& value) const override;

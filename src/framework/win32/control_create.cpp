@@ -171,6 +171,7 @@ void ControlHandle::ApplyAll() {
     case Kind::StatusBar: ApplyPanels(); break;
     default: break;
   }
+  ApplyHint();
   if (kind_ == Kind::Form && control_->Visible()) ShowWindow(wnd_, SW_SHOW);
 }
 

@@ -143,6 +143,7 @@ void ControlHandle::Dispatch(TMessage& m) {
       }
       return;
     case WM_NCDESTROY: {
+      RemoveHint();
       CallDefault(m);
       DetachWindow(wnd_);
       Destroyed();
@@ -166,6 +167,8 @@ void ControlHandle::Command(TMessage& m) {
       } else if (code == CBN_SELCHANGE && !updating_) {
         LRESULT i = SendMessageA(wnd_, CB_GETCURSEL, 0, 0);
         if (i >= 0) cb->SelectFromList(int(i));
+      } else if (code == CBN_DROPDOWN) {
+        cb->DropDown();
       } else if (code == CBN_SETFOCUS) {
         WS().FocusIn(control_);
       } else if (code == CBN_KILLFOCUS) {
@@ -293,6 +296,7 @@ LRESULT CALLBACK ControlHandle::ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPA
       return 0;
     }
   } else if (msg == WM_NCDESTROY) {
+    h->RemoveHint();  // the edit goes first: its tool with it
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == ComboEditProc)
       SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(orig));
     RemovePropA(wnd, kComboOwnerProp);

@@ -41,6 +41,7 @@ void ControlHandle::Update(Prop p) {
       if (kind_ == Kind::Edit) SendMessageA(wnd_, EM_SETREADONLY, static_cast<TEdit*>(control_)->ReadOnly, 0);
       break;
     case Prop::ClientSize: ApplyClientSize(); break;
+    case Prop::Hint: ApplyHint(); break;
     case Prop::Parent:
     case Prop::Shape:
     case Prop::TabOrder:

@@ -88,6 +88,10 @@ class ControlHandle final : public WidgetHandle {
   void ApplyBorder();
   void ApplyParent();
   std::string WindowText() const;
+  // hints.cpp: the control's hint as a tooltip of its window (and of a
+  // combo box's edit); removed when the window goes.
+  void ApplyHint();
+  void RemoveHint();
   // control_messages.cpp
   bool Reflect(TMessage& msg, HWND child);
   void Command(TMessage& msg);

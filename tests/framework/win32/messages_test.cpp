@@ -177,6 +177,65 @@ TEST_F(Win32Messages, ComboTypingAndPickingFeedBack) {
   EXPECT_EQ(changes, (std::vector<std::string>{"combo:NC1", "combo:24H"}));
 }
 
+TEST_F(Win32Messages, OpeningTheListFiresOnDropDownWhichMayRefillIt) {
+  HWND w = WindowOf(combo);
+  combo->SetText("typed");
+  int drops = 0;
+  combo->OnDropDown = [&](TObject*) {
+    ++drops;
+    combo->SetItems({"NO", "NC", "24H", "new"});
+  };
+  SendMessageA(w, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_EQ(drops, 1);
+  EXPECT_EQ(SendMessageA(w, CB_GETCOUNT, 0, 0), 4);
+  SendMessageA(w, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_EQ(combo->Text(), "typed");
+  EXPECT_EQ(fwtest::TextOf(w), "typed");
+  EXPECT_TRUE(changes.empty());
+}
+
+// The tooltip of this thread and the text of the tool for window w ("" when
+// there is none).
+std::string HintOf(HWND w) {
+  HWND tips = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM p) -> BOOL {
+        char cls[64] = {};
+        GetClassNameA(h, cls, sizeof cls);
+        if (lstrcmpiA(cls, TOOLTIPS_CLASSA) != 0) return TRUE;
+        *reinterpret_cast<HWND*>(p) = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
+  if (!tips) return {};
+  char text[1024] = {};
+  TOOLINFOA ti{};
+  ti.cbSize = TTTOOLINFOA_V2_SIZE;
+  ti.hwnd = GetParent(w);
+  ti.uId = reinterpret_cast<UINT_PTR>(w);
+  ti.lpszText = text;
+  SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+  return text;
+}
+
+TEST_F(Win32Messages, HintsBecomeToolsOfTheWindowAndOfTheComboText) {
+  HWND w = WindowOf(combo);
+  COMBOBOXINFO ci{};
+  ci.cbSize = sizeof ci;
+  ASSERT_TRUE(GetComboBoxInfo(w, &ci));
+  combo->SetHint("COM7: USB Serial Port\nCOM9: Modem");
+  EXPECT_EQ(HintOf(w), "COM7: USB Serial Port\r\nCOM9: Modem");
+  EXPECT_EQ(HintOf(ci.hwndItem), "COM7: USB Serial Port\r\nCOM9: Modem");
+  combo->SetHint("");
+  EXPECT_EQ(HintOf(w), "");
+  // A hint set before the window exists arrives with it.
+  auto* late = new TEdit(form);
+  late->SetHint("later");
+  late->SetParent(form);
+  EXPECT_EQ(HintOf(WindowOf(late)), "later");
+}
+
 TEST_F(Win32Messages, FocusMessagesDriveEnterExitAndTabMovesOn) {
   std::vector<std::string> log;
   for (TWinControl* c : std::vector<TWinControl*>{edit, other, combo, check, button}) {
