@@ -380,6 +380,8 @@ void Tfrm_mset::WireEvents() {
   edt_PH->OnExit = Guard([this](TObject* s) { edt_PHExit(s); });
   edt_Pm->OnExit = Guard([this](TObject* s) { edt_PmExit(s); });
 
+  cbox_com->OnDropDown = Guard([this](TObject* s) { cbox_comDropDown(s); });
+
   // Commands.
   btn_down->OnClick = Guard([this](TObject* s) { btn_downClick(s); });
   btn_load->OnClick = Guard([this](TObject* s) { btn_loadClick(s); });

@@ -9,11 +9,14 @@
 //   umset_settings.cpp  the controls to and from a Settings value; image coding
 //   umset_profile.cpp   Save Profile / Load Profile
 //   umset_transfer.cpp  Save Settings / Read Settings: link and sequencing
+//   umset_ports.cpp     the port drop-down's list of present ports
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/mystatusbar.h"
 #include "framework/dialogs.h"
@@ -23,6 +26,7 @@
 #include "model/settings.h"
 #include "protocol/settings_image.h"
 #include "protocol/transfer_engine.h"
+#include "serial/port_list.h"
 
 class TComm;
 class TSkinData;
@@ -98,6 +102,12 @@ class Tfrm_mset : public fw::TForm {
   static constexpr fw::TColor LampGreen = 0x008000;
   static void SetLamp(fw::TShape* lamp, fw::TColor c);
   static void ToggleLamp(fw::TShape* lamp);
+
+  // ---- port list (umset_ports.cpp) ----
+  // Lists the ports present on the machine (tests put their own here).
+  std::function<std::vector<serial::PortInfo>()> ListPorts = serial::ListSerialPorts;
+  void cbox_comDropDown(fw::TObject* Sender);
+  void RefreshPortList();
 
   // ---- input rules (umset_rules.cpp) ----
   void edt_tel1KeyPress(fw::TObject* Sender, char& Key);

@@ -4,10 +4,16 @@
 //
 //   transfer_driver read              "Read Settings", then print every value
 //   transfer_driver save NAME=TEXT... set the edits, then "Save Settings"
+//   transfer_driver port NAME         open the "Com Port" list, print its
+//                                     items, pick NAME from it
+//   transfer_driver skinned           print the skin engine's "skinned?"
+//                                     answer of the window and its controls
 //   transfer_driver close             close the window
 //
-// Prints "box: <text>" and "ms: <click to box>" for a transfer, and one
-// "NAME=TEXT" line per setting for read. Exit status 0 on success.
+// Prints "box: <text>" and "ms: <click to box>" for a transfer, one
+// "NAME=TEXT" line per setting for read, one "item: NAME" per list item for
+// port, and "skinned: <count of windows answering 1> of <count>" for
+// skinned. Exit status 0 on success.
 #include <windows.h>
 
 #include <algorithm>
@@ -157,12 +163,72 @@ int Transfer(HWND main, const char* caption, const char* expected) {
   return text == expected ? 0 : 1;
 }
 
+// Opens and closes the port drop-down's list (the program lists the present
+// ports again when it opens), then picks the item `name` as a user would.
+int PickPort(HWND main, const std::string& name) {
+  HWND group = ChildByClassAndText(main, "TGroupBox", "COM Settings");
+  HWND combo = nullptr;
+  for (HWND h : group ? Children(group) : std::vector<HWND>{})
+    if (ClassOf(h) == "TComboBox") combo = h;
+  if (!combo) {
+    std::printf("no port drop-down\n");
+    return 1;
+  }
+  DWORD_PTR r = 0;
+  SendMessageTimeoutA(combo, CB_SHOWDROPDOWN, TRUE, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &r);
+  SendMessageTimeoutA(combo, CB_SHOWDROPDOWN, FALSE, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &r);
+  DWORD_PTR count = 0;
+  SendMessageTimeoutA(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &count);
+  int found = -1;
+  for (int i = 0; i < int(count) && i < 1000; ++i) {
+    // The wide form: Wine passes the narrow one between processes as wide
+    // text.
+    wchar_t buf[256] = {};
+    DWORD_PTR len = 0;
+    SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, WPARAM(i), 0, SMTO_ABORTIFHUNG, kMsgTimeout, &len);
+    if (len >= 256) continue;
+    SendMessageTimeoutW(combo, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, kMsgTimeout,
+                        &r);
+    std::string item;
+    for (const wchar_t* p = buf; *p; ++p) item += *p < 128 ? char(*p) : '?';
+    std::printf("item: %s\n", item.c_str());
+    if (name == item) found = i;
+  }
+  if (found < 0) {
+    std::printf("no item \"%s\"\n", name.c_str());
+    return 1;
+  }
+  // What the list does when the user picks an item.
+  SendMessageTimeoutA(combo, CB_SETCURSEL, WPARAM(found), 0, SMTO_ABORTIFHUNG, kMsgTimeout, &r);
+  SendMessageTimeoutA(group, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                      reinterpret_cast<LPARAM>(combo), SMTO_ABORTIFHUNG, kMsgTimeout, &r);
+  const std::string text = TextOf(combo);
+  std::printf("text: %s\n", text.c_str());
+  return text == name ? 0 : 1;
+}
+
+// The skin engine answers this message with 1 from every window it skins.
+constexpr UINT kSkinnedQuery = 0x3523;
+
+int Skinned(HWND main) {
+  std::vector<HWND> all = Children(main);
+  all.insert(all.begin(), main);
+  int skinned = 0;
+  for (HWND h : all) {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(h, kSkinnedQuery, 0, 0, SMTO_ABORTIFHUNG, kMsgTimeout, &r);
+    skinned += r == 1;
+  }
+  std::printf("skinned: %d of %d\n", skinned, int(all.size()));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
   if (argc < 2) {
-    std::printf("usage: transfer_driver read | save NAME=TEXT... | close\n");
+    std::printf("usage: transfer_driver read | save NAME=TEXT... | port NAME | skinned | close\n");
     return 2;
   }
   HWND main = MainWindow();
@@ -175,6 +241,8 @@ int main(int argc, char** argv) {
     PostMessageA(main, WM_CLOSE, 0, 0);
     return 0;
   }
+  if (cmd == "port" && argc == 3) return PickPort(main, argv[2]);
+  if (cmd == "skinned") return Skinned(main);
   if (cmd == "read") {
     const int rc = Transfer(main, "Read Settings", "UpLoad Success");
     for (auto& [name, ref] : EditNames()) {

@@ -17,29 +17,20 @@ export WINEPREFIX=$build/wineprefix-transfer
 "$scripts/wine-run.sh" --boot || { echo "FAIL: Wine prefix"; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/gsm-wine-transfer-XXXXXX")
-prog=
-failures=0
+source "$here/wine_window_lib.sh"
 cleanup() {
-  if [ -n "$prog" ] && kill -0 "$prog" 2>/dev/null; then
-    timeout 60 "$scripts/wine-run.sh" "$driver" close >/dev/null 2>&1 || true
-    for _ in $(seq 1 300); do kill -0 "$prog" 2>/dev/null || break; sleep 0.1; done
-    kill "$prog" 2>/dev/null || true
-  fi
+  close_program
   [ -s "$work/pid" ] && kill "$(cat "$work/pid")" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-check() {  # check NAME CONDITION-STATUS
-  if [ "$2" -eq 0 ]; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
-}
 
 "$scripts/start-simulator.sh" --path-file "$work/path" --pid-file "$work/pid" --wineprefix "$WINEPREFIX" \
   --simulator "$sim" --save "$work/memory.bin" --log "$work/sim.log" >/dev/null ||
   { echo "FAIL: simulator"; exit 1; }
 echo "COM1 -> $(cat "$work/path")"
 
-"$scripts/wine-run.sh" "$exe" >"$work/program.log" 2>&1 &
-prog=$!
+start_program "$exe"
 
 # ---- Read Settings ----
 out=$(timeout 300 "$scripts/wine-run.sh" "$driver" read)
