@@ -79,7 +79,7 @@ auto Guard(F f, const char* failure_text = nullptr) {
 
 }  // namespace
 
-Tfrm_mset::Tfrm_mset(fw::TComponent* owner) : fw::TForm(owner) {
+Tfrm_mset::Tfrm_mset(fw::TComponent* owner, bool skin) : fw::TForm(owner), SkinWanted(skin) {
   if (!frm_mset) frm_mset = this;
   SetName("frm_mset");
   SetCaption(kTitle);

@@ -33,7 +33,9 @@ class TSkinData;
 
 class Tfrm_mset : public fw::TForm {
  public:
-  explicit Tfrm_mset(fw::TComponent* owner);
+  // Without skin, the creation handler leaves the skin inactive and the
+  // window keeps the system's own look.
+  explicit Tfrm_mset(fw::TComponent* owner, bool skin = true);
   ~Tfrm_mset() override;
   const char* ClassName() const override { return "Tfrm_mset"; }
 
@@ -96,6 +98,7 @@ class Tfrm_mset : public fw::TForm {
   fw::TTimer* timer_cf = nullptr;  // 2000 ms response time-out
 
   // ---- window, status bar and lamps (umset_status.cpp) ----
+  const bool SkinWanted;
   void FormCreate(fw::TObject* Sender);
   void ShowStatus(const std::string& text);
   static constexpr fw::TColor LampRed = 0x0000FF;

@@ -8,6 +8,9 @@
 // ends at the window's handler boundary, silently: the window simply runs
 // with the platform's own look.
 void Tfrm_mset::FormCreate(fw::TObject*) {
+  // Started without the skin: the skin components stay as created,
+  // inactive, and the window has the platform's own look.
+  if (!SkinWanted) return;
   ProgramResource skin;
   if (!SkinData1 || !FindProgramResource("mxskn", skin)) return;
   SkinData1->LoadSkinFromStream(skin.data, skin.size);

@@ -20,4 +20,15 @@ TEST(BuiltinSkin, CreationHandlerLoadsAndActivatesIt) {
   EXPECT_EQ(w->edt_pwd->Text(), "7429");
 }
 
+TEST(BuiltinSkin, WithoutSkinTheCreationHandlerLeavesItUnloadedAndInactive) {
+  auto w = std::make_unique<Tfrm_mset>(nullptr, false);
+  w->DoCreate();
+  EXPECT_FALSE(w->SkinData1->Active());
+  EXPECT_FALSE(w->SkinData1->SkinLoaded());
+  EXPECT_TRUE(w->SkinData1->StoredSkin().empty());
+  w->Show();
+  fw::Application().ProcessMessages();
+  EXPECT_EQ(w->edt_pwd->Text(), "7429");
+}
+
 }  // namespace
