@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "gsm_version.h"
 #include "model/fields.h"
 #include "serial/comm.h"
 #include "skin/skin_data.h"
@@ -19,7 +20,7 @@ Tfrm_mset* frm_mset = nullptr;
 
 namespace {
 
-constexpr const char* kTitle = "GSM SMS Controller Alarm Configurator Ver1.50";
+constexpr const char* kTitle = "GSM SMS Controller Alarm Configurator Ver" GSM_VERSION;
 constexpr int kClientWidth = 925;
 constexpr int kClientHeight = 511;
 

@@ -8,8 +8,11 @@
 //                                     items, pick NAME from it
 //   transfer_driver skinned           print the skin engine's "skinned?"
 //                                     answer of the window and its controls
+//   transfer_driver version EXE       print the version resource of EXE
 //   transfer_driver close             close the window
 //
+// Every command but version first waits for the window whose caption ends
+// in this build's version.
 // Prints "box: <text>" and "ms: <click to box>" for a transfer, one
 // "NAME=TEXT" line per setting for read, one "item: NAME" per list item for
 // port, and "skinned: <count of windows answering 1> of <count>" for
@@ -19,13 +22,16 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "gsm_version.h"
+
 namespace {
 
-constexpr char kTitle[] = "GSM SMS Controller Alarm Configurator Ver1.50";
+constexpr char kTitle[] = "GSM SMS Controller Alarm Configurator Ver" GSM_VERSION;
 constexpr DWORD kMsgTimeout = 10000;
 
 std::string ClassOf(HWND h) {
@@ -207,6 +213,27 @@ int PickPort(HWND main, const std::string& name) {
   return text == name ? 0 : 1;
 }
 
+// The version resource of a program: "FileVersion" of its US English
+// strings, and the file version of its fixed part as MAJOR.MINOR.
+int PrintVersion(const char* exe) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(exe, &ignored);
+  std::vector<char> data(size);
+  if (size == 0 || !GetFileVersionInfoA(exe, 0, size, data.data())) {
+    std::printf("no version resource in %s\n", exe);
+    return 1;
+  }
+  void* p = nullptr;
+  UINT n = 0;
+  if (VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\FileVersion", &p, &n) && n > 0)
+    std::printf("FileVersion: %.*s\n", int(strnlen(static_cast<const char*>(p), n)), static_cast<const char*>(p));
+  if (VerQueryValueA(data.data(), "\\", &p, &n) && n >= sizeof(VS_FIXEDFILEINFO)) {
+    auto* fixed = static_cast<VS_FIXEDFILEINFO*>(p);
+    std::printf("fixed: %u.%u\n", unsigned(HIWORD(fixed->dwFileVersionMS)), unsigned(LOWORD(fixed->dwFileVersionMS)));
+  }
+  return 0;
+}
+
 // The skin engine answers this message with 1 from every window it skins.
 constexpr UINT kSkinnedQuery = 0x3523;
 
@@ -228,9 +255,10 @@ int Skinned(HWND main) {
 int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
   if (argc < 2) {
-    std::printf("usage: transfer_driver read | save NAME=TEXT... | port NAME | skinned | close\n");
+    std::printf("usage: transfer_driver read | save NAME=TEXT... | port NAME | skinned | version EXE | close\n");
     return 2;
   }
+  if (std::string(argv[1]) == "version" && argc == 3) return PrintVersion(argv[2]);
   HWND main = MainWindow();
   if (!main) {
     std::printf("no window \"%s\"\n", kTitle);
