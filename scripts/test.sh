@@ -2,7 +2,8 @@
 # Installs what is missing, builds both flavours and runs every test:
 # the native flavour directly (also under AddressSanitizer with
 # UndefinedBehaviorSanitizer, and its threaded parts under ThreadSanitizer),
-# the win32 flavour under Wine on a virtual display, one test at a time.
+# the win32 flavour under Wine on a virtual display, one test at a time;
+# then the release packages are built and checked.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -28,3 +29,7 @@ echo "== win32: build and test under Wine"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j"$jobs"
 ctest --preset win32
+
+echo "== release: build the packages and check them"
+scripts/package.sh
+scripts/check-package.sh
