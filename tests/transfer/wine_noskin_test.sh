@@ -9,11 +9,7 @@ exe=$1 driver=$2 build=$3
 here=$(cd "$(dirname "$0")" && pwd)
 scripts=$(cd "$here/../../scripts" && pwd)
 
-export GSM_BUILD_DIR=$build
-"$scripts/wine-run.sh" --boot || { echo "FAIL: Wine prefix"; exit 1; }
-work=$(mktemp -d "${TMPDIR:-/tmp}/gsm-wine-noskin-XXXXXX")
 source "$here/wine_window_lib.sh"
-trap 'close_program; rm -rf "$work"' EXIT
 
 for switch in /noskin --no-skin; do
   start_program "$exe" "$switch"

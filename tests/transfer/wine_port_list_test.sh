@@ -10,18 +10,7 @@ exe=$1 driver=$2 sim=$3 build=$4
 here=$(cd "$(dirname "$0")" && pwd)
 scripts=$(cd "$here/../../scripts" && pwd)
 
-export GSM_BUILD_DIR=$build
-export WINEPREFIX=$build/wineprefix-ports
-"$scripts/wine-run.sh" --boot || { echo "FAIL: Wine prefix"; exit 1; }
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/gsm-wine-ports-XXXXXX")
-source "$here/wine_window_lib.sh"
-cleanup() {
-  close_program
-  [ -s "$work/pid" ] && kill "$(cat "$work/pid")" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$here/wine_window_lib.sh" wineprefix-ports
 
 "$scripts/start-simulator.sh" --path-file "$work/path" --pid-file "$work/pid" --simulator "$sim" \
   --log "$work/sim.log" >/dev/null || { echo "FAIL: simulator"; exit 1; }

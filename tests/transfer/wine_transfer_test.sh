@@ -12,18 +12,7 @@ exe=$1 driver=$2 sim=$3 build=$4
 here=$(cd "$(dirname "$0")" && pwd)
 scripts=$(cd "$here/../../scripts" && pwd)
 
-export GSM_BUILD_DIR=$build
-export WINEPREFIX=$build/wineprefix-transfer
-"$scripts/wine-run.sh" --boot || { echo "FAIL: Wine prefix"; exit 1; }
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/gsm-wine-transfer-XXXXXX")
-source "$here/wine_window_lib.sh"
-cleanup() {
-  close_program
-  [ -s "$work/pid" ] && kill "$(cat "$work/pid")" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$here/wine_window_lib.sh" wineprefix-transfer
 
 "$scripts/start-simulator.sh" --path-file "$work/path" --pid-file "$work/pid" --wineprefix "$WINEPREFIX" \
   --simulator "$sim" --save "$work/memory.bin" --log "$work/sim.log" >/dev/null ||

@@ -1,6 +1,12 @@
-# Shared by the scripts that drive the real program under Wine: checks that
-# count failures, and starting and closing the program.
-#   source wine_window_lib.sh   (needs $scripts, $driver, $work)
+# Shared by the scripts that drive the real program under Wine: the prefix,
+# a work folder, checks that count failures, starting and closing the
+# program, and the clean-up (program, simulator of $work/pid, work folder).
+#   source wine_window_lib.sh [PREFIX]   (needs $scripts, $driver, $build;
+#                                         PREFIX is a folder in $build)
+export GSM_BUILD_DIR=$build
+export WINEPREFIX=$build/${1:-wineprefix}
+"$scripts/wine-run.sh" --boot || { echo "FAIL: Wine prefix"; exit 1; }
+work=$(mktemp -d "${TMPDIR:-/tmp}/gsm-wine-window-XXXXXX")
 failures=0
 prog=
 check() {  # check NAME CONDITION-STATUS
@@ -19,3 +25,9 @@ close_program() {
   kill "$prog" 2>/dev/null || true
   prog=
 }
+cleanup() {
+  close_program
+  [ -s "$work/pid" ] && kill "$(cat "$work/pid")" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
