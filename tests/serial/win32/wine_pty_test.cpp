@@ -75,6 +75,20 @@ class WinePty : public ::testing::Test {
     for (auto& c : chunks) all.insert(all.end(), c.begin(), c.end());
     return all;
   }
+  // Pumps until no bytes have arrived for quiet_ms (at most 30 s): the
+  // peer may still be echoing what was sent before the port was reopened.
+  void WaitQuiet(DWORD quiet_ms = 500) {
+    size_t seen = ReceivedSize();
+    DWORD since = GetTickCount();
+    Pump([&] {
+      if (ReceivedSize() != seen) {
+        seen = ReceivedSize();
+        since = GetTickCount();
+      }
+      return GetTickCount() - since >= quiet_ms;
+    });
+  }
+
   bool Echo(const std::vector<uint8_t>& data) {
     chunks.clear();
     if (!comm.SendData(data.data(), uint16_t(data.size()))) return false;
@@ -155,6 +169,7 @@ TEST_F(WinePty, ClosePortDuringTrafficAndDestroyWhileOpen) {
   for (auto& ch : chunks) EXPECT_LE(ch.size(), 256u);
 
   comm.OpenPort();
+  WaitQuiet();
   EXPECT_TRUE(Echo(Pattern(64, 9)));
   EXPECT_EQ(hangups, 0);
 
