@@ -25,6 +25,7 @@
 
 #include "framework/controls.h"
 #include "framework/graphics.h"
+#include "framework/messages.h"
 
 namespace fw {
 
@@ -32,18 +33,19 @@ class TForm;
 
 namespace win32 {
 
-// Framework notifications, sent through a control's WindowProc.
-constexpr UINT CM_BASE = 0xB000;
-constexpr UINT CM_DIALOGKEY = CM_BASE + 5;       // to the form: wParam virtual key; Result 1 = used
-constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;
-constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;    // to every control of the form: lParam the new TWinControl*
-constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12; // to the control whose Enabled changed
-constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
-constexpr UINT CM_MENUCHANGED = CM_BASE + 21;
+// Framework notifications (framework/messages.h), under their usual names
+// here too.
+using fw::CM_BASE;
+using fw::CM_DIALOGKEY;
+using fw::CM_DIALOGCHAR;
+using fw::CM_FOCUSCHANGED;
+using fw::CM_ENABLEDCHANGED;
+using fw::CM_MOUSELEAVE;
+using fw::CM_MENUCHANGED;
 
 // Notifications of a child window, reflected by the parent to the child's
 // own control as CN_BASE + the parent's message, same wParam and lParam.
-constexpr UINT CN_BASE = 0xBC00;
+using fw::CN_BASE;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
