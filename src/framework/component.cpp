@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/properties.h"
+
 namespace fw {
 
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
@@ -10,7 +12,41 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 
 TComponent::~TComponent() {
   DestroyComponents();
+  while (!free_notifies_.empty()) {
+    TComponent* c = free_notifies_.back();
+    free_notifies_.pop_back();
+    c->free_notifies_.erase(std::remove(c->free_notifies_.begin(), c->free_notifies_.end(), this),
+                            c->free_notifies_.end());
+    c->Notification(this, TOperation::opRemove);
+  }
   if (owner_) owner_->Remove(this);
+}
+
+void TComponent::FreeNotification(TComponent* c) {
+  if (!c || c == this) return;
+  if (std::find(free_notifies_.begin(), free_notifies_.end(), c) == free_notifies_.end()) {
+    free_notifies_.push_back(c);
+    c->free_notifies_.push_back(this);
+  }
+}
+
+void TComponent::RemoveFreeNotification(TComponent* c) {
+  if (!c) return;
+  free_notifies_.erase(std::remove(free_notifies_.begin(), free_notifies_.end(), c), free_notifies_.end());
+  c->free_notifies_.erase(std::remove(c->free_notifies_.begin(), c->free_notifies_.end(), this),
+                          c->free_notifies_.end());
+}
+
+bool TComponent::GetPropertyText(const std::string& name, std::string& v) const {
+  if (PropIs(name, "Name")) { v = name_; return true; }
+  if (PropIs(name, "Tag")) { v = std::to_string(Tag); return true; }
+  return false;
+}
+
+bool TComponent::SetPropertyText(const std::string& name, const std::string& v) {
+  long long n = 0;
+  if (PropIs(name, "Tag") && ParseInt(v, n)) { Tag = intptr_t(n); return true; }
+  return false;
 }
 
 void TComponent::DestroyComponents() {

@@ -28,6 +28,8 @@ class Exception : public std::runtime_error {
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
+enum class TOperation { opInsert, opRemove };
+
 class TComponent : public TObject {
  public:
   explicit TComponent(TComponent* owner);
@@ -50,11 +52,29 @@ class TComponent : public TObject {
   // True while the owner's destructor runs: handlers must not act then.
   bool Destroying() const { return destroying_; }
 
+  // Asks to be told (Notification with opRemove) when c is freed, so that
+  // a reference to a component owned elsewhere never dangles. The link
+  // goes both ways: whichever of the two is freed first tells the other.
+  void FreeNotification(TComponent* c);
+  void RemoveFreeNotification(TComponent* c);
+
+  // Published properties by name, as text ("Name", "Tag", and what each
+  // class adds). Get returns false for a name the component does not
+  // publish; Set returns false when the name is unknown or the text is not
+  // a valid value.
+  virtual bool GetPropertyText(const std::string& name, std::string& value) const;
+  virtual bool SetPropertyText(const std::string& name, const std::string& value);
+
  protected:
   // Called by the owner before it frees its components, so that windows and
   // threads are released while every component is still whole.
   virtual void BeforeDestruction() {}
   void DestroyComponents();
+  // A component this one asked about (FreeNotification) is being freed.
+  virtual void Notification(TComponent* c, TOperation op) {
+    (void)c;
+    (void)op;
+  }
 
  private:
   void Insert(TComponent* c) { components_.push_back(c); }
@@ -63,6 +83,7 @@ class TComponent : public TObject {
   TComponent* owner_ = nullptr;
   std::string name_;
   std::vector<TComponent*> components_;
+  std::vector<TComponent*> free_notifies_;
   bool destroying_ = false;
 };
 

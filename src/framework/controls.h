@@ -87,8 +87,8 @@ class TControl : public TComponent {
   // "Checked", "State", "Text", "Left", ...). Get returns false for a name
   // the control does not publish; Set returns false when the name is
   // unknown or the text is not a valid value.
-  virtual bool GetPropertyText(const std::string& name, std::string& value) const;
-  virtual bool SetPropertyText(const std::string& name, const std::string& value);
+  bool GetPropertyText(const std::string& name, std::string& value) const override;
+  bool SetPropertyText(const std::string& name, const std::string& value) override;
 
   // Every message for the control goes through WindowProc, which the skin
   // engine may replace (and later restore). By default it is WndProc.
