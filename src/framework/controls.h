@@ -38,7 +38,7 @@ using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 enum class Prop {
   Bounds, Text, Visible, Enabled, Font, Color, Checked, Items, ItemIndex,
   MaxLength, Panels, Shape, TabOrder, Border, ReadOnly, Alignment, Parent,
-  ClientSize, Hint
+  ClientSize, Hint, Menu
 };
 
 class TControl : public TComponent {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/menu_widgetset.h"
+#include "framework/menus.h"
+#include "framework/messages.h"
 #include "framework/widgetset.h"
 
 namespace fw {
@@ -20,6 +23,12 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
+  // The window lets go of the menu bar before either goes; nothing is told.
+  if (menu_) {
+    menu_->form_ = nullptr;
+    menu_ = nullptr;
+    Changed(Prop::Menu);
+  }
   // Controls go before the form's own window.
   DestroyComponents();
   auto& f = Screen().forms_;
@@ -37,6 +46,17 @@ void TForm::SetClientSize(int w, int h) {
     return;
   }
   SetBounds(Left(), Top(), w, h);
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  if (menu && menu->form_)
+    throw Exception("Menu '" + menu->Name() + "' is already being used by another form");
+  if (menu_) menu_->form_ = nullptr;
+  menu_ = menu;
+  if (menu_) menu_->form_ = this;
+  Changed(Prop::Menu);
+  if (!Destroying()) Perform(CM_MENUCHANGED);
 }
 
 static void CollectTabOrder(const TWinControl* c, std::vector<TWinControl*>& out) {
@@ -152,6 +172,8 @@ int TScreen::Height() const {
 }
 
 TWinControl* TScreen::ActiveControl() const { return WidgetSet().FocusedControl(); }
+
+TFont TScreen::MenuFont() const { return MenuWidgetSet().MenuFont(); }
 
 TScreen& Screen() {
   static TScreen* screen = new TScreen;

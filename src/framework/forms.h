@@ -9,6 +9,8 @@
 
 namespace fw {
 
+class TMainMenu;
+
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 enum class TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter };
@@ -30,6 +32,12 @@ class TForm : public TWinControl {
   unsigned BorderIcons = biSystemMenu | biMinimize | biMaximize;
   TPosition Position = TPosition::poDesigned;
 
+  // The form's menu bar, or nullptr. A menu serves one form at a time
+  // (another form's menu throws). Assigning sends the form CM_MENUCHANGED;
+  // so does every later change of the menu's items.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+
   // Every windowed control of the form in keyboard order (depth first, each
   // container before its children).
   std::vector<TWinControl*> GetTabOrderList() const;
@@ -50,6 +58,7 @@ class TForm : public TWinControl {
  private:
   int client_width_ = 0, client_height_ = 0;
   bool shown_ = false;
+  TMainMenu* menu_ = nullptr;
 };
 
 class TApplication {
@@ -91,6 +100,8 @@ class TScreen {
   int Width() const;
   int Height() const;
   TWinControl* ActiveControl() const;
+  // The font the system draws menus in.
+  TFont MenuFont() const;
 
  private:
   friend class TForm;

@@ -21,6 +21,8 @@ constexpr TColor clBtnHighlight = clSystemColor | 20;
 constexpr TColor clHighlight = clSystemColor | 13;
 constexpr TColor clHighlightText = clSystemColor | 14;
 constexpr TColor clGrayText = clSystemColor | 17;
+constexpr TColor clMenu = clSystemColor | 4;
+constexpr TColor clMenuText = clSystemColor | 7;
 constexpr TColor clDefault = 0x20000000u;
 constexpr TColor clNone = 0x1FFFFFFFu;
 

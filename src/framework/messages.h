@@ -12,6 +12,10 @@ constexpr unsigned CM_DIALOGCHAR = CM_BASE + 6;
 constexpr unsigned CM_FOCUSCHANGED = CM_BASE + 7;    // to every control of the form: lParam the new TWinControl*
 constexpr unsigned CM_ENABLEDCHANGED = CM_BASE + 12; // to the control whose Enabled changed
 constexpr unsigned CM_MOUSELEAVE = CM_BASE + 20;
+// To a form whose main menu was assigned or changed (items added, removed,
+// or an item's caption, shortcut, state or visibility changed): lParam the
+// TMenuItem* that changed, 0 for the menu as a whole. The default handler
+// puts the menu's native bar on the window (again) and redraws it.
 constexpr unsigned CM_MENUCHANGED = CM_BASE + 21;
 
 // Notifications of a child window, reflected by the parent to the child's

@@ -23,6 +23,7 @@ const NamedColor kColors[] = {
     {"clWindowText", clWindowText}, {"clBtnText", clBtnText}, {"clBtnShadow", clBtnShadow},
     {"clBtnHighlight", clBtnHighlight}, {"clHighlight", clHighlight},
     {"clHighlightText", clHighlightText}, {"clGrayText", clGrayText},
+    {"clMenu", clMenu}, {"clMenuText", clMenuText},
     {"clDefault", clDefault}, {"clNone", clNone},
 };
 

@@ -40,12 +40,36 @@ struct ShownDialog {
 };
 std::vector<ShownDialog>& ShownDialogs();
 
+// Popup menus: every Popup is recorded with the visible items it showed
+// (depth first, level 0 for the menu's own items). The next queued choice
+// picks the item whose caption without "&" matches, as a user would: the
+// submenus on the way open (their items' OnClick runs) and the chosen
+// item's OnClick runs afterwards from the event loop (posted, like the
+// native menu's command). An empty queue, a queued dismissal, or a caption
+// that names no enabled command item closes the menu with nothing chosen.
+struct ShownMenuItem {
+  int level = 0;
+  std::string caption;
+  std::string shortcut;  // text form
+  bool enabled = true;
+  bool checked = false;
+  bool submenu = false;
+};
+struct ShownPopup {
+  std::string menu;  // the menu's Name
+  int x = 0, y = 0;
+  std::vector<ShownMenuItem> items;
+};
+std::vector<ShownPopup>& ShownPopups();
+void QueuePopupChoice(const std::string& caption);
+void QueuePopupDismiss();
+
 // Runs posted work and due timers, with the virtual clock following real
 // time, until pred() is true or timeout_ms of real time have passed.
 // Returns pred()'s last value. For tests with real threads.
 bool PumpUntil(const std::function<bool()>& pred, unsigned timeout_ms);
 
-// Forgets recorded boxes and dialogs, queued replies and the hook.
+// Forgets recorded boxes, dialogs and popups, queued replies and the hook.
 void ResetScripts();
 
 }  // namespace fw::headless

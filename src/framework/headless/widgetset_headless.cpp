@@ -11,6 +11,7 @@
 #include "framework/dialogs.h"
 #include "framework/extctrls.h"
 #include "framework/headless/headless.h"
+#include "framework/headless/popup_script.h"
 #include "framework/widgetset.h"
 
 namespace fw {
@@ -135,7 +136,9 @@ class HeadlessWidgetSet final : public TWidgetSet {
 
   TColor SysColor(int index) const override {
     switch (index) {
+      case 4: return 0xF0F0F0;   // menu
       case 5: return 0xFFFFFF;   // window
+      case 7: return 0x000000;   // menu text
       case 8: return 0x000000;   // window text
       case 13: return 0xD77800;  // highlight
       case 14: return 0xFFFFFF;  // highlight text
@@ -211,6 +214,7 @@ void ResetScripts() {
   ws.hook_ = nullptr;
   ws.file_replies_.clear();
   ws.dialogs_.clear();
+  ResetPopupScripts();
 }
 
 }  // namespace headless

@@ -1,6 +1,7 @@
 // Creating and destroying the window of a control: styles per kind, the
 // window itself, and every property applied once the window exists.
 #include "framework/extctrls.h"
+#include "framework/menus.h"
 #include "framework/stdctrls.h"
 #include "framework/win32/win32_internal.h"
 
@@ -22,6 +23,8 @@ ControlHandle::~ControlHandle() {
   }
   DetachWindow(w);
   wnd_ = nullptr;
+  // The menu bar belongs to the form's menu, not to the window.
+  if (kind_ == Kind::Form && GetMenu(w)) ::SetMenu(w, nullptr);
   DestroyWindow(w);
 }
 
@@ -105,13 +108,15 @@ bool ControlHandle::Create() {
   if (!control_->Enabled()) style |= WS_DISABLED;
 
   HWND parent = nullptr;
+  HMENU menu = nullptr;
   int x = control_->Left(), y = control_->Top(), w = control_->Width(), h = control_->Height();
   if (kind_ == Kind::Form) {
     auto* f = static_cast<TForm*>(control_);
+    if (f->Menu()) menu = static_cast<HMENU>(f->Menu()->Handle());
     // The client size decides the outer size when the form has one.
     if (f->ClientWidth() > 0 || f->ClientHeight() > 0) {
       RECT r{0, 0, f->ClientWidth(), f->ClientHeight()};
-      AdjustWindowRectEx(&r, style, FALSE, ex);
+      AdjustWindowRectEx(&r, style, menu != nullptr, ex);
       w = r.right - r.left;
       h = r.bottom - r.top;
     }
@@ -133,7 +138,7 @@ bool ControlHandle::Create() {
   {
     ScopedOverride g(updating_);
     SetCreatingHandle(this);
-    HWND wnd = CreateWindowExA(ex, wc.name.c_str(), text.c_str(), style, x, y, w, h, parent, nullptr,
+    HWND wnd = CreateWindowExA(ex, wc.name.c_str(), text.c_str(), style, x, y, w, h, parent, menu,
                                GetModuleHandleA(nullptr), nullptr);
     SetCreatingHandle(nullptr);
     if (!wnd) {

@@ -52,6 +52,7 @@ bool ControlHandle::Reflect(TMessage& m, HWND child) {
 }
 
 void ControlHandle::Dispatch(TMessage& m) {
+  if (kind_ == Kind::Form && MenuMessage(wnd_, m)) return;
   switch (m.Msg) {
     case WM_COMMAND:
       if (m.LParam && Reflect(m, reinterpret_cast<HWND>(m.LParam))) return;
@@ -135,6 +136,13 @@ void ControlHandle::Dispatch(TMessage& m) {
         FormPosChanged();
         return;
       }
+      break;
+    case CM_MENUCHANGED:
+      if (kind_ == Kind::Form) ApplyMenu(true);
+      return;
+    case WM_DESTROY:
+      // A window frees its menu bar with itself; the menu's items own it.
+      if (kind_ == Kind::Form && GetMenu(wnd_)) ::SetMenu(wnd_, nullptr);
       break;
     case CM_DIALOGKEY:
       if (kind_ == Kind::Form && m.WParam == VK_TAB) {

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "framework/extctrls.h"
+#include "framework/menus.h"
 #include "framework/stdctrls.h"
 #include "framework/win32/win32_internal.h"
 
@@ -42,6 +43,7 @@ void ControlHandle::Update(Prop p) {
       break;
     case Prop::ClientSize: ApplyClientSize(); break;
     case Prop::Hint: ApplyHint(); break;
+    case Prop::Menu: ApplyMenu(false); break;
     case Prop::Parent:
     case Prop::Shape:
     case Prop::TabOrder:
@@ -164,6 +166,20 @@ void ControlHandle::ApplyBorder() {
   SetWindowLongPtrA(wnd_, GWL_EXSTYLE, LONG_PTR(ex));
   SetWindowPos(wnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   ApplyClientSize();
+}
+
+// The form's menu bar on its window. Attaching puts it there (or redraws
+// it); otherwise only a bar that is no longer the form's is taken off, so
+// that whoever took the bar off the window (the skin engine paints its own)
+// decides when it comes back.
+void ControlHandle::ApplyMenu(bool attach) {
+  if (kind_ != Kind::Form) return;
+  TMainMenu* menu = static_cast<TForm*>(control_)->Menu();
+  HMENU want = menu ? static_cast<HMENU>(menu->Handle()) : nullptr;
+  HMENU cur = GetMenu(wnd_);
+  if (attach && cur != want) ::SetMenu(wnd_, want);
+  else if (attach && want) DrawMenuBar(wnd_);
+  else if (!attach && cur && cur != want) ::SetMenu(wnd_, nullptr);
 }
 
 void ControlHandle::ApplyParent() {

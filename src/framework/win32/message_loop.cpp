@@ -92,6 +92,7 @@ bool Win32WidgetSet::Post(std::function<void()> fn) {
 }
 
 bool Win32WidgetSet::PreTranslate(MSG& msg) {
+  if (MenuShortCut(msg)) return true;
   if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
   TWinControl* c = FindOwningControl(msg.hwnd);

@@ -87,6 +87,7 @@ class ControlHandle final : public WidgetHandle {
   void ApplyClientSize();
   void ApplyBorder();
   void ApplyParent();
+  void ApplyMenu(bool attach);
   std::string WindowText() const;
   // hints.cpp: the control's hint as a tooltip of its window (and of a
   // combo box's edit); removed when the window goes.
@@ -115,6 +116,21 @@ class ControlHandle final : public WidgetHandle {
   HWND combo_edit_ = nullptr;
   WNDPROC combo_edit_proc_ = nullptr;
 };
+
+// ---- menus (menus_win32.cpp, menu_messages.cpp) ----
+
+// The handling of menu messages sent to a form or to the popup menus'
+// window: a chosen command runs its item, owner-drawn items measure and
+// paint, a submenu opening clicks its item, accelerators of owner-drawn
+// items. True when the message was handled (msg.Result is the answer).
+bool MenuMessage(HWND wnd, TMessage& msg);
+// A key that is the shortcut of an item of its form's main menu runs the
+// item; true when it did.
+bool MenuShortCut(const MSG& msg);
+// A menu loop has ended: frees the native menus whose freeing waited for
+// it (now, or from the event loop when the system still counts the loop
+// as running).
+void FlushDeferredMenus();
 
 // Sets a flag for the lifetime of a scope and gives it back the value it
 // had before, so that nested scopes leave it set.

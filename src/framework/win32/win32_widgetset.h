@@ -86,6 +86,10 @@ void PaintGraphicControl(TGraphicControl* control, HDC dc, int x, int y);
 
 // The hidden application window (class "TApplication").
 HWND ApplicationWindow();
+// The hidden window (class "TPopupList") that owns the popup menus while
+// they are shown: it gets their WM_COMMAND, WM_INITMENUPOPUP,
+// WM_MEASUREITEM and WM_DRAWITEM.
+HWND PopupMenuOwner();
 
 // GDI objects for framework values, cached and owned by the widgetset: do
 // not delete them.
