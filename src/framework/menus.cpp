@@ -112,7 +112,10 @@ void TMenuItem::SetImageIndex(int i) {
 }
 
 void TMenuItem::Click() {
-  if (enabled_ && OnClick) OnClick(this);
+  if (!enabled_ || !OnClick) return;
+  // A copy: the handler may free the item (and with it OnClick).
+  const TNotifyEvent handler = OnClick;
+  handler(this);
 }
 
 void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
@@ -363,8 +366,11 @@ TPopupMenu::~TPopupMenu() {
 
 void TPopupMenu::Popup(int x, int y) {
   const std::shared_ptr<bool> alive = alive_;
-  if (OnPopup) OnPopup(this);
-  if (!*alive) return;  // freed by its own handler
+  if (OnPopup) {
+    const TNotifyEvent handler = OnPopup;  // the handler may free the menu
+    handler(this);
+  }
+  if (!*alive) return;
   MenuWidgetSet().Popup(*this, x, y);
 }
 

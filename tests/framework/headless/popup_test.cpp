@@ -91,6 +91,18 @@ TEST_F(HeadlessPopup, ItemFreedBeforeItsClickRunsNothing) {
   other->OnPopup = [other](TObject*) { delete other; };
   other->Popup(0, 0);
   EXPECT_EQ(headless::ShownPopups().size(), 1u);
+
+  // An item may free its menu, and so itself, from its OnClick.
+  auto* closing = new TPopupMenu(&owner);
+  auto* close = Item(closing->Items(), "Close");
+  const std::string note = "closed";
+  close->OnClick = [this, closing, note](TObject*) {
+    delete closing;
+    log.push_back(note);
+  };
+  headless::QueuePopupChoice("Close");
+  closing->Popup(0, 0);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return log.back() == "closed"; }, 5000));
 }
 
 }  // namespace
