@@ -14,6 +14,7 @@
 #include "gsm_version.h"
 #include "model/fields.h"
 #include "serial/comm.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/skin_data.h"
 
 Tfrm_mset* frm_mset = nullptr;
@@ -312,6 +313,8 @@ void Tfrm_mset::CreateControls() {
   SetTabOrders({cb_rco, edt_rtt, edt_adt, cb_GJA, edt_pwd, cb_arm, cb_pdat, edt_relaytime});
 
   // ---- non-visual components ----
+  // The skin data component talks to the skin engine's manager.
+  skin::UseSkinManager();
   SkinData1 = new TSkinData(this);
   SkinData1->SetName("SkinData1");
 

@@ -1,9 +1,5 @@
 #include "skin/skin_manager_iface.h"
 
-#include <algorithm>
-
-#include "skin/skin_data.h"
-
 namespace skin {
 
 namespace {
@@ -12,6 +8,34 @@ std::unique_ptr<ISkinManager>& Instance() {
   static std::unique_ptr<ISkinManager> manager;
   return manager;
 }
+
+// Keeps the bookkeeping a skin data component relies on and skins nothing.
+class InertSkinManager final : public ISkinManager {
+ public:
+  void RegisterSkinData(TSkinData*) override {}
+  void UnregisterSkinData(TSkinData* data) override {
+    if (pending_ == data) pending_ = nullptr;
+  }
+  void InstallHook() override {}
+  void PostCommand(int command, unsigned) override {
+    if (started_ != kNotStarted) return;
+    if (command == kSkinAll) active_ = true;
+    if (command == kUnskinAll) active_ = false;
+  }
+  void SetPendingSkinData(TSkinData* data) override { pending_ = data; }
+  TSkinData* PendingSkinData() const override { return pending_; }
+  void ReloadSkinImages() override {}
+  bool Active() const override { return active_; }
+  void SetActive(bool active) override { active_ = active; }
+  int StartedState() const override { return started_; }
+  void SetStartedState(int state) override { started_ = state; }
+  bool SkinForm(fw::TForm*) override { return true; }
+
+ private:
+  TSkinData* pending_ = nullptr;
+  bool active_ = false;
+  int started_ = kNotStarted;
+};
 
 SkinManagerFactory& Factory() {
   static SkinManagerFactory factory;
@@ -26,7 +50,7 @@ ISkinManager& EnsureSkinManager() {
   auto& m = Instance();
   if (!m) {
     if (Factory()) m = Factory()();
-    if (!m) m = std::make_unique<TRecordingSkinManager>();
+    if (!m) m = std::make_unique<InertSkinManager>();
   }
   return *m;
 }
@@ -34,34 +58,5 @@ ISkinManager& EnsureSkinManager() {
 void DestroySkinManager() { Instance().reset(); }
 
 void SetSkinManagerFactory(SkinManagerFactory factory) { Factory() = std::move(factory); }
-
-void TRecordingSkinManager::RegisterSkinData(TSkinData* data) {
-  calls.push_back("RegisterSkinData");
-  skin_data.push_back(data);
-  if (!main_skin_data && data->SkinFormtype == sfMainform) main_skin_data = data;
-}
-
-void TRecordingSkinManager::UnregisterSkinData(TSkinData* data) {
-  calls.push_back("UnregisterSkinData");
-  skin_data.erase(std::remove(skin_data.begin(), skin_data.end(), data), skin_data.end());
-  if (pending_ == data) pending_ = nullptr;
-  if (main_skin_data == data) main_skin_data = nullptr;
-}
-
-void TRecordingSkinManager::PostCommand(int command, unsigned delay_ms) {
-  calls.push_back("PostCommand " + std::to_string(command));
-  posts.push_back({command, delay_ms, pending_, started_ != kNotStarted});
-  if (started_ != kNotStarted) return;
-  // Nothing runs before the first window is activated; the first
-  // activation finds the active flag set or cleared.
-  if (command == kSkinAll) active_ = true;
-  if (command == kUnskinAll) active_ = false;
-}
-
-bool TRecordingSkinManager::SkinForm(fw::TForm* form) {
-  calls.push_back("SkinForm");
-  skinned_forms.push_back(form);
-  return true;
-}
 
 }  // namespace skin

@@ -3,16 +3,13 @@
 // frame skin; the skin data component registers with it and hands it
 // commands that run deferred, on the manager's timer.
 //
-// The process gets a TRecordingSkinManager, which keeps the manager's
-// bookkeeping (active flag, started state, pending component and command)
-// and records every call, so that the component's side of the conversation
-// is complete and testable.
+// The program installs the skin engine's manager (a factory); a process
+// that installs none (a tool that only reads skins) gets one that keeps the
+// bookkeeping and skins nothing.
 #pragma once
 
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 class TSkinData;
 
@@ -69,51 +66,13 @@ class ISkinManager {
 // The manager of the process, or nullptr before a skin data component
 // created it.
 ISkinManager* SkinManager();
-// Returns the manager, creating it with the installed factory (the
-// recording manager when none is installed).
+// Returns the manager, creating it with the installed factory (one that
+// skins nothing when none is installed).
 ISkinManager& EnsureSkinManager();
 // Frees the manager (program end, and between tests).
 void DestroySkinManager();
 // The platform installs the real manager here.
 using SkinManagerFactory = std::function<std::unique_ptr<ISkinManager>()>;
 void SetSkinManagerFactory(SkinManagerFactory factory);
-
-// Keeps the bookkeeping of the manager and records each call in order.
-class TRecordingSkinManager : public ISkinManager {
- public:
-  struct Post {
-    int command;
-    unsigned delay_ms;
-    TSkinData* data;  // pending component when it was posted
-    bool armed;       // the timer was started (the manager had started)
-  };
-
-  void RegisterSkinData(TSkinData* data) override;
-  void UnregisterSkinData(TSkinData* data) override;
-  void InstallHook() override { hook_installed = true; calls.push_back("InstallHook"); }
-  void PostCommand(int command, unsigned delay_ms) override;
-  void SetPendingSkinData(TSkinData* data) override { pending_ = data; }
-  TSkinData* PendingSkinData() const override { return pending_; }
-  void ReloadSkinImages() override { calls.push_back("ReloadSkinImages"); }
-  bool Active() const override { return active_; }
-  void SetActive(bool active) override { active_ = active; }
-  int StartedState() const override { return started_; }
-  void SetStartedState(int state) override { started_ = state; }
-  bool SkinForm(fw::TForm* form) override;
-
-  // Every command posted, in order.
-  std::vector<Post> posts;
-  // Every call, by name, in order.
-  std::vector<std::string> calls;
-  std::vector<TSkinData*> skin_data;
-  std::vector<fw::TForm*> skinned_forms;
-  bool hook_installed = false;
-  TSkinData* main_skin_data = nullptr;
-
- private:
-  TSkinData* pending_ = nullptr;
-  bool active_ = false;
-  int started_ = kNotStarted;
-};
 
 }  // namespace skin

@@ -8,6 +8,7 @@
 #include "framework/forms.h"
 #include "skin/skin_data.h"
 #include "skin/skin_manager_iface.h"
+#include "support/recording_skin_manager.h"
 #include "skin/skin_platform.h"
 #include "skin_test_util.h"
 

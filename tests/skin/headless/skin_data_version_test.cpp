@@ -5,6 +5,7 @@
 #include "framework/headless/headless.h"
 #include "skin/skin_data.h"
 #include "skin/skin_manager_iface.h"
+#include "support/recording_skin_manager.h"
 #include "../skin_test_util.h"
 
 namespace {
