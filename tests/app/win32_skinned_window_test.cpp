@@ -1,0 +1,307 @@
+// The configurator window in the skin's frame, as Windows shows it: skinned
+// once, the client area and the controls where they were, the window region,
+// the caption strip from the skin's top border, hit tests, the caption
+// buttons, the system menu, the keyboard, dialogs, a form that keeps the
+// system frame, and unskinning and skinning again.
+#include "app/umset.h"
+#include "framework/dialogs.h"
+#include "framework/forms.h"
+#include "skin/engine/skin_manager.h"
+#include "skin/engine/skin_messages.h"
+#include "skin/paint/frame_painter.h"
+#include "skin/skin_data.h"
+
+#include "skin/engine/win32/win_skin_form.h"
+#include "support/pump.h"
+#include "support/win32_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int kClientW = 925, kClientH = 511;
+
+bool Skinned(HWND w) { return SendMessageA(w, skin::msg::kQuerySkinned, 0, 0) == 1; }
+
+skin::TSkinManage* Manager() { return dynamic_cast<skin::TSkinManage*>(skin::SkinManager()); }
+
+// The screen's pixels in r (screen coordinates), as TColor values.
+fw::TBitmap ScreenPixels(const RECT& r) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  fw::TBitmap out(w, h);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const auto* px = static_cast<const uint32_t*>(bits);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const uint32_t c = px[y * w + x];
+      out.SetPixel(x, y, fw::RGBColor(uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)));
+    }
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+POINT Centre(HWND w, const fw::TRect& r) {
+  RECT wr;
+  GetWindowRect(w, &wr);
+  return POINT{wr.left + (r.Left + r.Right) / 2, wr.top + (r.Top + r.Bottom) / 2};
+}
+
+void Click(POINT p) {
+  SetCursorPos(p.x, p.y);
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+void AltKey(WORD vk) {
+  INPUT in[4]{};
+  for (auto& i : in) i.type = INPUT_KEYBOARD;
+  in[0].ki.wVk = VK_MENU;
+  in[1].ki.wVk = vk;
+  in[2].ki.wVk = vk;
+  in[2].ki.dwFlags = KEYEVENTF_KEYUP;
+  in[3].ki.wVk = VK_MENU;
+  in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(4, in, sizeof(INPUT));
+}
+
+// The visible popup menu window of this thread, if any.
+HWND OpenMenu() {
+  HWND m = FindWindowA("#32768", nullptr);
+  return m && IsWindowVisible(m) ? m : nullptr;
+}
+
+class SkinnedWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w = std::make_unique<Tfrm_mset>(nullptr);
+    w->DoCreate();
+    w->Show();
+    form = static_cast<HWND>(w->Handle());
+    ASSERT_TRUE(fwtest::PumpUntil([&] { return SkinnedAndSized(); }, 60000)) << "the window was not skinned";
+  }
+  void TearDown() override {
+    w.reset();
+    skin::DestroySkinManager();
+  }
+
+  bool SkinnedAndSized() {
+    auto* f = skin::TWinSkinForm::Of(form);
+    if (!Skinned(form) || !f || f->SkinState() != skin::kFrameSkinned) return false;
+    RECT c;
+    GetClientRect(form, &c);
+    return c.right == kClientW && c.bottom == kClientH;
+  }
+  skin::TWinSkinForm& Frame() { return *skin::TWinSkinForm::Of(form); }
+  const skin::TWinSysButton* ButtonWithAction(int action) {
+    for (const auto& b : Frame().Buttons())
+      if (b->Visible && b->Definition().Action == action) return b.get();
+    return nullptr;
+  }
+  bool Closed() { return !IsWindowVisible(form); }
+
+  std::unique_ptr<Tfrm_mset> w;
+  HWND form = nullptr;
+};
+
+TEST_F(SkinnedWindow, IsSkinnedOnceAndKeepsItsClientArea) {
+  int frames = 0;
+  for (skin::TSkinFrame* f : Manager()->SkinnedWindows()) frames += f->Window() == form;
+  EXPECT_EQ(frames, 1);
+  const skin::FrameMetrics m = Frame().Metrics();
+  EXPECT_GT(m.top, 0);
+  RECT wr;
+  GetWindowRect(form, &wr);
+  EXPECT_EQ(wr.right - wr.left, kClientW + m.left + m.right);
+  EXPECT_EQ(wr.bottom - wr.top, kClientH + m.top + m.bottom);
+  // Every control stays where the design puts it.
+  for (fw::TWinControl* c : {static_cast<fw::TWinControl*>(w->btn_down), static_cast<fw::TWinControl*>(w->edt_pwd),
+                             static_cast<fw::TWinControl*>(w->MYSbar), static_cast<fw::TWinControl*>(w->GroupBox18)}) {
+    RECT r = fwtest::RectInParent(static_cast<HWND>(c->Handle()));
+    EXPECT_EQ(r.left, c->Left()) << c->Name();
+    EXPECT_EQ(r.top, c->Top()) << c->Name();
+  }
+}
+
+TEST_F(SkinnedWindow, RegionCutsTheTransparentCornersAndTheCaptionComesFromTheSkin) {
+  RECT wr;
+  GetWindowRect(form, &wr);
+  const int W = wr.right - wr.left;
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(form, rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, 0, 0));  // the rounded corner of the top border
+  EXPECT_TRUE(PtInRegion(rgn, W / 2, 1));
+  EXPECT_TRUE(PtInRegion(rgn, W / 2, 100));
+  DeleteObject(rgn);
+
+  // A caption column away from the title and the buttons shows the skin's
+  // top border as the painter renders it.
+  const skin::FrameMetrics m = Frame().Metrics();
+  const fw::TBitmap part =
+      skin::paint::RenderBorderPart(*w->SkinData1, skin::paint::kPartCaption, W - m.left - m.right, m.top, true);
+  const int x = W * 2 / 3;
+  const fw::TBitmap screen = ScreenPixels(RECT{wr.left + x, wr.top, wr.left + x + 1, wr.top + m.top});
+  for (int y = 0; y < m.top; ++y)
+    EXPECT_EQ(screen.Pixel(0, y), part.Pixel(x - m.left, y) & 0xFFFFFF) << "row " << y;
+}
+
+TEST_F(SkinnedWindow, HitTestsAnswerCaptionAboveTheClientArea) {
+  RECT wr;
+  GetWindowRect(form, &wr);
+  const LPARAM caption = MAKELPARAM(wr.left + (wr.right - wr.left) * 2 / 3, wr.top + 12);
+  EXPECT_EQ(SendMessageA(form, WM_NCHITTEST, 0, caption), HTCAPTION);
+  const LPARAM client = MAKELPARAM(wr.left + 300, wr.top + 200);
+  EXPECT_EQ(SendMessageA(form, WM_NCHITTEST, 0, client), HTCLIENT);
+}
+
+TEST_F(SkinnedWindow, CloseButtonCloses) {
+  const skin::TWinSysButton* close = ButtonWithAction(0);
+  ASSERT_NE(close, nullptr);
+  Click(Centre(form, close->Rect));
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return Closed(); }, 30000));
+}
+
+TEST_F(SkinnedWindow, MinimiseButtonMinimisesAndRestoreBringsBackTheSkinnedWindow) {
+  const skin::TWinSysButton* min = ButtonWithAction(2);
+  ASSERT_NE(min, nullptr);
+  Click(Centre(form, min->Rect));
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return IsIconic(form) != 0; }, 30000));
+  ShowWindow(form, SW_RESTORE);
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return !IsIconic(form) && SkinnedAndSized(); }, 30000));
+  EXPECT_EQ(Manager()->SkinnedWindows().size(), 1u);
+}
+
+TEST_F(SkinnedWindow, IconOpensTheSystemMenuAndADoubleClickCloses) {
+  const skin::TWinSysButton* icon = ButtonWithAction(3);
+  ASSERT_NE(icon, nullptr);
+  // A single click opens the skinned system menu; Escape closes it.
+  std::atomic<bool> menu_seen{false};
+  std::thread watcher([&] {
+    for (int i = 0; i < 3000 && !menu_seen; ++i) {
+      if (HWND m = OpenMenu()) {
+        menu_seen = SendMessageA(m, skin::msg::kQuerySkinned, 0, 0) == 1;
+        PostMessageA(m, WM_KEYDOWN, VK_ESCAPE, 0);
+        break;
+      }
+      Sleep(20);
+    }
+  });
+  Click(Centre(form, icon->Rect));
+  fwtest::PumpUntil([&] { return menu_seen.load(); }, 60000);
+  watcher.join();
+  EXPECT_TRUE(menu_seen);
+  EXPECT_FALSE(Closed());
+
+  POINT p = Centre(form, icon->Rect);
+  SendMessageA(form, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(p.x, p.y));
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return Closed(); }, 30000));
+}
+
+TEST_F(SkinnedWindow, AltF4Closes) {
+  SetForegroundWindow(form);
+  fwtest::PumpUntil([&] { return GetForegroundWindow() == form; }, 10000);
+  AltKey(VK_F4);
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return Closed(); }, 30000));
+}
+
+TEST_F(SkinnedWindow, MessageBoxesAndFileDialogsAreSkinned) {
+  std::atomic<int> box{-1};
+  std::thread watcher([&] {
+    HWND b = fwtest::WaitForWindow("#32770", "Information");
+    if (!b) return;
+    DWORD_PTR r = 0;
+    for (int i = 0; i < 1500 && r != 1; ++i) {
+      SendMessageTimeoutA(b, skin::msg::kQuerySkinned, 0, 0, SMTO_NORMAL, 2000, &r);
+      if (r != 1) Sleep(20);
+    }
+    box = int(r);
+    PostMessageA(b, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  fw::Application().MessageBox("Skinned?", "Information", 0);
+  watcher.join();
+  EXPECT_EQ(box.load(), 1);
+
+  std::atomic<int> dialog{-1};
+  std::thread dialog_watcher([&] {
+    HWND d = nullptr;
+    for (int i = 0; i < 3000 && !d; ++i) {
+      d = FindWindowA("#32770", nullptr);
+      if (!d) Sleep(20);
+    }
+    if (!d) return;
+    DWORD_PTR r = 0;
+    for (int i = 0; i < 1500 && r != 1; ++i) {
+      SendMessageTimeoutA(d, skin::msg::kQuerySkinned, 0, 0, SMTO_NORMAL, 2000, &r);
+      if (r != 1) Sleep(20);
+    }
+    dialog = int(r);
+    PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  });
+  w->opend->Execute();
+  dialog_watcher.join();
+  EXPECT_EQ(dialog.load(), 1);
+}
+
+TEST_F(SkinnedWindow, UnskinningGivesBackTheSystemFrameAndSkinningAgainWorks) {
+  RECT before;
+  GetWindowRect(form, &before);
+  w->SkinData1->SetActive(false);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return !Skinned(form); }, 30000));
+  RECT c, r;
+  GetClientRect(form, &c);
+  GetWindowRect(form, &r);
+  EXPECT_EQ(c.right, kClientW);
+  EXPECT_EQ(c.bottom, kClientH);
+  EXPECT_EQ(r.left, before.left);
+  EXPECT_EQ(r.top, before.top);
+  EXPECT_TRUE(GetWindowLongA(form, GWL_STYLE) & WS_SYSMENU);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(form, rgn), ERROR);  // no region any more
+  DeleteObject(rgn);
+  RECT expect{0, 0, kClientW, kClientH};
+  AdjustWindowRectEx(&expect, GetWindowLongA(form, GWL_STYLE), FALSE, GetWindowLongA(form, GWL_EXSTYLE));
+  EXPECT_EQ(r.right - r.left, expect.right - expect.left);
+  EXPECT_EQ(r.bottom - r.top, expect.bottom - expect.top);
+
+  w->SkinData1->SetActive(true);
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return SkinnedAndSized(); }, 30000));
+}
+
+TEST_F(SkinnedWindow, AFormTaggedNinetyNineKeepsTheSystemFrame) {
+  fw::TForm plain(nullptr);
+  plain.Tag = 99;
+  plain.BorderStyle = fw::TFormBorderStyle::bsSingle;
+  plain.SetCaption("Tagged");
+  plain.SetClientSize(200, 100);
+  plain.Show();
+  HWND h = static_cast<HWND>(plain.Handle());
+  fwtest::PumpUntil([&] { return GetActiveWindow() == h; }, 10000);
+  // Activation went through the hook; asked again, the manager refuses.
+  EXPECT_FALSE(Skinned(h));
+  EXPECT_FALSE(Manager()->SkinWindow(h));
+  EXPECT_EQ(skin::TWinSkinForm::Of(h), nullptr);
+}
+
+}  // namespace
