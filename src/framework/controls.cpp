@@ -151,6 +151,9 @@ bool TControl::SetPropertyText(const std::string& name, const std::string& v) {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+  // Components the control owns (a skin hooked into its messages) go while
+  // the control and its window are still whole.
+  DestroyComponents();
   // Children owned elsewhere lose their parent; the native window goes.
   for (TControl* c : std::vector<TControl*>(controls_)) c->SetParent(nullptr);
   // A control being destroyed fires no focus events: its handlers may reach

@@ -1,11 +1,247 @@
 #include "skin/engine/win32/control_skin.h"
 
+#include <algorithm>
+
+#include "skin/engine/property_access.h"
+#include "skin/engine/skin_messages.h"
 #include "skin/engine/win32/win_skin_form.h"
+#include "skin/paint/text.h"
+#include "skin/skin_data.h"
 
 namespace skin {
 
+namespace {
+
+constexpr char kControlProp[] = "GsmSkinControl";
+constexpr char kControlOldProp[] = "GsmSkinControlProc";
+
+std::wstring WindowTextOf(HWND w, bool unicode) {
+  if (unicode) {
+    const int n = int(SendMessageW(w, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring s(size_t(std::clamp(n, 0, 4096)) + 1, L'\0');
+    const int got = int(SendMessageW(w, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data())));
+    s.resize(size_t(std::max(got, 0)));
+    return s;
+  }
+  char buf[1001] = {};
+  const int got = int(SendMessageA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf)));
+  return paint::Widen(std::string(buf, size_t(std::clamp(got, 0, 1000))));
+}
+
+}  // namespace
+
+TSkinControl* TSkinControl::Of(HWND w) { return static_cast<TSkinControl*>(GetPropA(w, kControlProp)); }
+
 TSkinControl::~TSkinControl() {
+  *alive_ = false;
+  Unhook();
+  // A control that is going away keeps whatever colour it has.
+  if (control_ && !control_->Destroying()) RestoreColours();
   if (frame_) frame_->UnregisterControlSkin(this);
+}
+
+fw::TColor TSkinControl::FormColour() const { return data_ ? data_->Colours().ButtonFace : fw::clBtnFace; }
+
+void TSkinControl::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) {
+  if (attached_) return;
+  use_form_colour_ = use_form_colour;
+  data_ = &data;
+  frame_ = &frame;
+  control_ = &control;
+  auto* wc = dynamic_cast<fw::TWinControl*>(&control);
+  window_ = wc ? static_cast<HWND>(wc->Handle()) : nullptr;
+  unicode_ = window_ && IsWindowUnicode(window_);
+  saved_window_proc_ = control.WindowProc;
+  control.WindowProc = [this](fw::TMessage& m) { HandleMessage(m); };
+  window_proc_hooked_ = true;
+  if (window_) SetPropA(window_, kControlProp, this);
+  frame.RegisterControlSkin(this);
+  if (use_form_colour_) {
+    if (!data.Options.Contains(xoParentBackGround) &&
+        paint::Narrow(props::ReadText(control, "ParentBackground")) == "True") {
+      props::WriteText(control, "ParentBackground", "False");
+      parent_background_switched_ = true;
+    }
+    saved_colour_ = control.Color();
+    colour_saved_ = true;
+    control.SetColor(FormColour());
+  }
+  control.Invalidate();
+  attached_ = true;
+}
+
+void TSkinControl::AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) {
+  if (attached_) return;
+  data_ = &data;
+  frame_ = &frame;
+  window_ = w;
+  unicode_ = IsWindowUnicode(w);
+  frame.RegisterControlSkin(this);
+  caption_ = WindowTextOf(w, unicode_);
+  SetPropA(w, kControlProp, this);
+  LONG_PTR proc = reinterpret_cast<LONG_PTR>(&TSkinControl::Proc);
+  old_proc_ = reinterpret_cast<WNDPROC>(unicode_ ? SetWindowLongPtrW(w, GWLP_WNDPROC, proc)
+                                                 : SetWindowLongPtrA(w, GWLP_WNDPROC, proc));
+  SetPropA(w, kControlOldProp, reinterpret_cast<HANDLE>(old_proc_));
+  InvalidateRect(w, nullptr, TRUE);
+  attached_ = true;
+}
+
+void TSkinControl::Unhook() {
+  if (window_proc_hooked_ && control_) {
+    control_->WindowProc = saved_window_proc_;
+    window_proc_hooked_ = false;
+  }
+  if (window_ && IsWindow(window_)) {
+    if (old_proc_ && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window_, GWLP_WNDPROC)) == &TSkinControl::Proc) {
+      if (unicode_) SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
+      else SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
+      RemovePropA(window_, kControlOldProp);
+    }
+    if (GetPropA(window_, kControlProp) == this) RemovePropA(window_, kControlProp);
+  }
+}
+
+void TSkinControl::RestoreColours() {
+  if (!control_) return;
+  if (parent_background_switched_) {
+    props::WriteText(*control_, "ParentBackground", "True");
+    parent_background_switched_ = false;
+  }
+  if (colour_saved_) {
+    control_->SetColor(saved_colour_);
+    colour_saved_ = false;
+  }
+}
+
+void TSkinControl::Refresh() {
+  if (use_form_colour_ && control_) control_->SetColor(FormColour());
+  Repaint();
+}
+
+void TSkinControl::Repaint() {
+  if (Dead()) return;
+  if (control_) {
+    control_->Invalidate();
+    return;
+  }
+  if (window_ && IsWindow(window_)) {
+    InvalidateRect(window_, nullptr, TRUE);
+    UpdateWindow(window_);
+  }
+}
+
+void TSkinControl::ReadState() {
+  if (!window_) return;
+  GetWindowRect(window_, &window_rect_);
+  focused_ = GetFocus() == window_;
+  enabled_ = !(GetWindowLongPtrA(window_, GWL_STYLE) & WS_DISABLED);
+  if (control_) {
+    caption_ = props::ReadText(*control_, "Caption");
+  } else {
+    caption_ = WindowTextOf(window_, unicode_);
+  }
+}
+
+// ---- messages ----
+
+LRESULT CALLBACK TSkinControl::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  TSkinControl* c = Of(w);
+  if (!c || c->control_) {
+    auto old = reinterpret_cast<WNDPROC>(GetPropA(w, kControlOldProp));
+    if (msg == WM_NCDESTROY) RemovePropA(w, kControlOldProp);
+    if (!old) return IsWindowUnicode(w) ? DefWindowProcW(w, msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
+    return IsWindowUnicode(w) ? CallWindowProcW(old, w, msg, wp, lp) : CallWindowProcA(old, w, msg, wp, lp);
+  }
+  fw::TMessage m{msg, wp, lp, 0};
+  try {
+    c->HandleMessage(m);
+  } catch (...) {
+  }
+  return m.Result;
+}
+
+void TSkinControl::CallOwn(fw::TMessage& m) {
+  if (window_proc_hooked_) {
+    if (saved_window_proc_) saved_window_proc_(m);
+    return;
+  }
+  if (!window_) return;
+  if (!old_proc_) {
+    m.Result = unicode_ ? DefWindowProcW(window_, m.Msg, m.WParam, m.LParam)
+                        : DefWindowProcA(window_, m.Msg, m.WParam, m.LParam);
+    return;
+  }
+  m.Result = unicode_ ? CallWindowProcW(old_proc_, window_, m.Msg, m.WParam, m.LParam)
+                      : CallWindowProcA(old_proc_, window_, m.Msg, m.WParam, m.LParam);
+}
+
+void TSkinControl::HandleMessage(fw::TMessage& m) {
+  std::shared_ptr<bool> alive = alive_;
+  ++busy_;
+  struct Done {
+    TSkinControl* c;
+    std::shared_ptr<bool> alive;
+    ~Done() {
+      if (*alive) --c->busy_;
+    }
+  } done{this, alive};
+  if (m.Msg == msg::kSkinSwitch) {
+    skin_enabled_ = intptr_t(m.WParam) > 0;
+    Repaint();
+    return;
+  }
+  if (!skin_enabled_) {
+    CallOwn(m);
+    return;
+  }
+  if (!BeforeMessage(m)) return;
+  CallOwn(m);
+  if (!*alive) return;
+  AfterMessage(m);
+}
+
+bool TSkinControl::BeforeMessage(fw::TMessage& m) {
+  switch (m.Msg) {
+    case WM_NCDESTROY: {
+      // Its window goes: everything after this passes straight through.
+      std::shared_ptr<bool> alive = alive_;
+      CallOwn(m);
+      if (!*alive) return false;
+      life_ = 6;
+      skin_enabled_ = false;
+      RestoreColours();
+      return false;
+    }
+    case msg::kQuerySkinned: m.Result = 1; return false;
+    default: return true;
+  }
+}
+
+void TSkinControl::AfterMessage(fw::TMessage& m) {
+  switch (m.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case msg::kEnabledChanged: Repaint(); break;
+    case WM_PAINT: PaintWindow(reinterpret_cast<HDC>(m.WParam)); break;
+    default: break;
+  }
+}
+
+void TSkinControl::PaintWindow(HDC dc) {
+  if (!window_ || !IsWindow(window_) || Dead()) return;
+  ReadState();
+  HDC own = nullptr;
+  if (!dc) dc = own = GetWindowDC(window_);
+  if (!dc) return;
+  try {
+    RECT r{0, 0, window_rect_.right - window_rect_.left, window_rect_.bottom - window_rect_.top};
+    Draw(dc, r);
+  } catch (...) {
+  }
+  if (own) ReleaseDC(window_, own);
 }
 
 }  // namespace skin

@@ -1,12 +1,17 @@
 // TSkinControl: the base of the control skins. A control skin hooks the
 // messages of one control inside a skinned window (a framework control
-// through its WindowProc, a foreign window through its window procedure)
-// and paints it from the skin.
+// through its WindowProc, a foreign window through its window procedure),
+// lets the control's own handler do everything it always did, and paints
+// the control from the skin around or instead of the system's painting.
 #pragma once
 
 #include "framework/win32/win32_widgetset.h"
 
+#include <memory>
+#include <string>
+
 #include "framework/component.h"
+#include "framework/controls.h"
 
 class TSkinData;
 
@@ -16,20 +21,84 @@ class TWinSkinForm;
 
 class TSkinControl : public fw::TComponent {
  public:
+  // The component owner is the control skinned (or, for a foreign window,
+  // the frame object).
   explicit TSkinControl(fw::TComponent* owner) : fw::TComponent(owner) {}
   ~TSkinControl() override;
   const char* ClassName() const override { return "TSkinControl"; }
 
-  HWND Window() const { return window_; }
-  bool Dead() const { return life_ == 6; }
-  TWinSkinForm* Frame() const { return frame_; }
+  // A framework control: its WindowProc is saved and replaced.
+  virtual void Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control);
+  // A foreign window: its window procedure is replaced.
+  virtual void AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame);
+  // Gives back the control's background settings and colour.
+  virtual void RestoreColours();
   // Re-applies the form colour (when used) and repaints.
-  virtual void Refresh() {}
+  virtual void Refresh();
+  virtual bool IsSkinned() const { return true; }
+
+  HWND Window() const { return window_; }
+  fw::TControl* Control() const { return control_; }
+  bool Dead() const { return life_ == 6; }
+  bool SkinEnabled() const { return skin_enabled_; }
+  TWinSkinForm* Frame() const { return frame_; }
+  // While its message handler runs the skin must not be freed.
+  bool InUse() const { return busy_ > 0; }
+
+  // The skin of a window, if it has one.
+  static TSkinControl* Of(HWND w);
 
  protected:
+  // Before the control's own handler; false: the message is done.
+  virtual bool BeforeMessage(fw::TMessage& m);
+  // After the control's own handler.
+  virtual void AfterMessage(fw::TMessage& m);
+  // Paints the control on dc (its window DC when none).
+  virtual void PaintWindow(HDC dc);
+  // Paints the control on dc, r being the window at the origin.
+  virtual void Draw(HDC dc, const RECT& r) {
+    (void)dc;
+    (void)r;
+  }
+  // The control's own handling of a message.
+  void CallOwn(fw::TMessage& m);
+  // Invalidates and, for a foreign window, updates at once.
+  void Repaint();
+  // Refreshes the focused, enabled and caption facts before painting.
+  void ReadState();
+  // The skin's form colour.
+  fw::TColor FormColour() const;
+
+  enum MouseBits : uint8_t { kHot = 1, kPressed = 2 };
+  uint8_t mouse_ = 0;
+  bool focused_ = false;
+  bool enabled_ = true;
+  std::wstring caption_;
+  bool unicode_ = false;
+  TSkinData* data_ = nullptr;
   HWND window_ = nullptr;
+  fw::TControl* control_ = nullptr;
+  RECT window_rect_{};
+  bool use_form_colour_ = false;
+  bool attached_ = false;
   int life_ = 1;
   TWinSkinForm* frame_ = nullptr;
+  int variant_ = 0;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+  void HandleMessage(fw::TMessage& m);
+  void Unhook();
+
+  WNDPROC old_proc_ = nullptr;
+  fw::TWndMethod saved_window_proc_;
+  bool window_proc_hooked_ = false;
+  bool skin_enabled_ = true;
+  fw::TColor saved_colour_ = 0;
+  bool colour_saved_ = false;
+  bool parent_background_switched_ = false;
+  int busy_ = 0;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace skin
