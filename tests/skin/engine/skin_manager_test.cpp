@@ -3,8 +3,7 @@
 // and that no freed frame ever stays in its list.
 #include <gtest/gtest.h>
 
-#include "fake_windows.h"
-#include "framework/headless/headless.h"
+#include "manager_fixture.h"
 #include "skin/skin_data.h"
 #include "skin_test_util.h"
 
@@ -13,37 +12,7 @@ namespace {
 using skintest::FakeWindow;
 using skintest::FakeWindows;
 
-class SkinManagerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    skin::DestroySkinManager();
-    auto fake = std::make_unique<FakeWindows>();
-    ws = fake.get();
-    manager = std::make_unique<skin::TSkinManage>(std::move(fake));
-    main_data = MakeData(sfMainform);
-    manager->SetActive(true);
-  }
-  void TearDown() override {
-    manager.reset();
-    owned.clear();
-  }
-
-  TSkinData* MakeData(TSkinFormType type, fw::TComponent* owner = nullptr) {
-    auto d = std::make_unique<TSkinData>(owner);
-    d->SkinFormtype = type;
-    d->LoadSkinFromStream(skintest::BuiltinSkin());
-    TSkinData* raw = d.get();
-    manager->RegisterSkinData(raw);
-    if (!owner) owned.push_back(std::move(d));
-    else d.release();
-    return raw;
-  }
-
-  FakeWindows* ws = nullptr;
-  std::unique_ptr<skin::TSkinManage> manager;
-  std::vector<std::unique_ptr<TSkinData>> owned;
-  TSkinData* main_data = nullptr;
-};
+using skintest::SkinManagerTest;
 
 TEST_F(SkinManagerTest, SkinsAnAcceptedWindowOnceAndPostsItsSetUp) {
   auto w = ws->Add(1);
@@ -160,26 +129,6 @@ TEST_F(SkinManagerTest, TheHookSkinsOnActivationAndMdiChildrenOnCreation) {
   EXPECT_TRUE(manager->FindSkinnedWindow(child));
 }
 
-TEST_F(SkinManagerTest, CommandsWaitForTheFirstActivationThenRunOnTheTimer) {
-  manager->SetActive(false);
-  manager->SetPendingSkinData(main_data);
-  manager->PostCommand(skin::kSkinAll, 250);
-  EXPECT_TRUE(manager->Active());
-  EXPECT_FALSE(manager->CommandTimerEnabled());
-  manager->PostCommand(skin::kUnskinAll, 250);
-  EXPECT_FALSE(manager->Active());
-
-  manager->SetStartedState(skin::kRunning);
-  manager->PostCommand(skin::kSkinAll, 250);
-  EXPECT_TRUE(manager->CommandTimerEnabled());
-  fw::headless::AdvanceTime(249);
-  EXPECT_EQ(manager->PendingCommand(), skin::kSkinAll);
-  fw::headless::AdvanceTime(1);
-  EXPECT_EQ(manager->PendingCommand(), 0);
-  EXPECT_FALSE(manager->CommandTimerEnabled());
-  EXPECT_TRUE(manager->Active());
-}
-
 class CommandTest : public SkinManagerTest {
  protected:
   void SetUp() override {
@@ -199,7 +148,7 @@ class CommandTest : public SkinManagerTest {
   void Run(int command) {
     manager->SetPendingSkinData(main_data);
     manager->PostCommand(command, 250);
-    fw::headless::AdvanceTime(250);
+    manager->RunCommand();  // the timer's tick
   }
   int changed = 0;
   std::vector<std::unique_ptr<fw::TForm>> forms;

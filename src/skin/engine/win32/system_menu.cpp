@@ -5,15 +5,30 @@
 // icon) closes the window instead.
 #include <string>
 
+#include "framework/imglist.h"
+#include "framework/menus.h"
+#include "framework/shortcuts.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/win32/win_skin_form.h"
+#include "skin/skin_data.h"
 
 namespace skin {
 
 namespace {
 
-// What the window's state allows of a system command; -1: keep the system
-// menu's own state.
+// The glyph of a system command in the skin's menu images, -1 for none.
+int ImageFor(unsigned cmd) {
+  switch (cmd) {
+    case SC_RESTORE: return 0;
+    case SC_MAXIMIZE: return 1;
+    case SC_MINIMIZE: return 2;
+    case SC_CLOSE: return 3;
+    default: return -1;
+  }
+}
+
+// What the window's state allows of a system command; -1: the system
+// menu's own state stands.
 int StateFor(unsigned cmd, int placement, unsigned features) {
   switch (cmd) {
     case SC_MINIMIZE: return placement != kPlaceMinimized && (features & kFeatMinimizeBox);
@@ -27,24 +42,19 @@ int StateFor(unsigned cmd, int placement, unsigned features) {
 
 }  // namespace
 
-void TWinSkinForm::BuildSystemMenu() {}
-
-void TWinSkinForm::OpenSystemMenu(POINT at) {
+void TWinSkinForm::BuildSystemMenu() {
   HWND w = Wnd();
-  const DWORD now = GetTickCount();
-  if (last_system_menu_ && now - last_system_menu_ <= GetDoubleClickTime()) {
-    last_system_menu_ = 0;
-    if (HotElement()) {
-      StopHover();
-      PostMessageA(w, WM_CLOSE, 0, 0);
-    }
-    return;
-  }
-  last_system_menu_ = now;
+  system_popup_.reset();
+  system_images_.reset();
   HMENU sys = GetSystemMenu(w, FALSE);
   if (!sys) return;
-  HMENU menu = CreatePopupMenu();
-  if (!menu) return;
+  system_images_ = std::make_unique<fw::TImageList>(nullptr);
+  const TSkinGlyphList& glyphs = SkinData()->GlyphList();
+  system_images_->MaskColor = glyphs.MaskColor;
+  system_images_->Add(glyphs.Strip);
+  system_popup_ = std::make_unique<fw::TPopupMenu>(nullptr);
+  system_popup_->Tag = kSystemMenuTag;
+  system_popup_->SetImages(system_images_.get());
   const int n = GetMenuItemCount(sys);
   for (int i = 0; i < n; ++i) {
     char text[81] = {};
@@ -54,28 +64,56 @@ void TWinSkinForm::OpenSystemMenu(POINT at) {
     mi.dwTypeData = text;
     mi.cch = sizeof text - 1;
     if (!GetMenuItemInfoA(sys, UINT(i), TRUE, &mi)) continue;
+    auto* item = new fw::TMenuItem(system_popup_.get());
+    system_popup_->Items()->Add(item);
     if ((mi.fType & MFT_SEPARATOR) || !text[0]) {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      item->SetCaption("-");
       continue;
     }
+    std::string caption = text;
+    if (size_t tab = caption.find('\t'); tab != std::string::npos) {
+      item->SetShortCut(fw::TextToShortCut(caption.substr(tab + 1)));
+      caption.resize(tab);
+    }
+    item->SetCaption(caption);
     const unsigned cmd = mi.wID & 0xFFF0;
-    int allowed = StateFor(cmd, placement_, features_);
+    item->Tag = intptr_t(mi.wID);
+    const int allowed = StateFor(cmd, placement_, features_);
     bool enabled = allowed < 0 ? !(mi.fState & (MFS_DISABLED | MFS_GRAYED)) : allowed != 0;
-    // A window that cannot be sized keeps its Size item off.
+    // A window that cannot be sized offers no Size item.
     if (cmd == SC_SIZE && !sizeable_) enabled = false;
-    UINT flags = MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED) | ((mi.fState & MFS_CHECKED) ? MF_CHECKED : 0);
-    AppendMenuA(menu, flags, mi.wID, text);
+    item->SetEnabled(enabled);
+    item->SetChecked(mi.fState & MFS_CHECKED);
+    item->SetImageIndex(ImageFor(cmd));
+    item->OnClick = [w](fw::TObject* sender) {
+      auto* it = static_cast<fw::TMenuItem*>(sender);
+      if (IsWindow(w)) PostMessageA(w, WM_SYSCOMMAND, WPARAM(it->Tag), 0);
+    };
   }
+}
+
+void TWinSkinForm::OpenSystemMenu(POINT at) {
+  HWND w = Wnd();
+  const DWORD now = GetTickCount();
+  if (last_system_menu_ && now - last_system_menu_ <= GetDoubleClickTime()) {
+    // A second click on the icon: the window closes.
+    last_system_menu_ = 0;
+    if (HotElement()) {
+      StopHover();
+      PostMessageA(w, WM_CLOSE, 0, 0);
+    }
+    return;
+  }
+  last_system_menu_ = now;
   Manager().SetMenuKind(kMenuSystem);
-  menu_running_ = true;
+  BuildSystemMenu();
+  if (!system_popup_) return;
   std::shared_ptr<bool> alive = AliveToken();
+  menu_running_ = true;
   SetForegroundWindow(w);
-  const UINT cmd = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
-                                       at.x, at.y, 0, w, nullptr));
-  DestroyMenu(menu);
+  system_popup_->Popup(at.x, at.y);
   if (!*alive) return;
   menu_running_ = false;
-  if (cmd && IsWindow(w)) PostMessageA(w, WM_SYSCOMMAND, cmd, 0);
 }
 
 }  // namespace skin

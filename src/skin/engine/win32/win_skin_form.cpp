@@ -7,6 +7,8 @@
 
 #include "framework/extctrls.h"
 #include "framework/forms.h"
+#include "framework/imglist.h"
+#include "framework/menus.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/win32/control_skin.h"
@@ -263,6 +265,7 @@ void TWinSkinForm::RefreshColours() {
 void TWinSkinForm::Restore() {
   Busy busy(*this);
   HWND w = Wnd();
+  system_popup_.reset();
   StopHover();
   SetHotElement(nullptr);
   UnhookWindowProc();

@@ -21,6 +21,8 @@
 
 namespace fw {
 class TForm;
+class TImageList;
+class TPopupMenu;
 class TTimer;
 }  // namespace fw
 
@@ -71,6 +73,8 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
 
   // The window whose frame object this is (nullptr for none).
   static TWinSkinForm* Of(HWND w);
+  // The Tag of the skinned system menu.
+  static constexpr intptr_t kSystemMenuTag = 33333;
 
  private:
   // ---- set-up (win_skin_form.cpp) ----
@@ -147,6 +151,8 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
   fw::TBitmap icon_;
   HMENU menu_ = nullptr;      // the window's menu bar, given back on restore
   HMENU system_menu_ = nullptr;
+  std::unique_ptr<fw::TPopupMenu> system_popup_;
+  std::unique_ptr<fw::TImageList> system_images_;
   DWORD last_system_menu_ = 0;
   bool menu_running_ = false;
 
