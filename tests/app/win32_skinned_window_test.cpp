@@ -219,6 +219,39 @@ TEST_F(SkinnedWindow, IconOpensTheSystemMenuAndADoubleClickCloses) {
   EXPECT_TRUE(fwtest::PumpUntil([&] { return Closed(); }, 30000));
 }
 
+TEST_F(SkinnedWindow, AltSpaceOpensTheSkinnedSystemMenuWhoseCloseCloses) {
+  SetForegroundWindow(form);
+  fwtest::PumpUntil([&] { return GetForegroundWindow() == form; }, 10000);
+  std::atomic<bool> skinned_menu{false};
+  std::thread watcher([&] {
+    for (int i = 0; i < 3000; ++i) {
+      if (HWND m = OpenMenu()) {
+        skinned_menu = SendMessageA(m, skin::msg::kQuerySkinned, 0, 0) == 1;
+        // "&Close" by its accelerator.
+        PostMessageA(m, WM_CHAR, 'c', 0);
+        return;
+      }
+      Sleep(20);
+    }
+  });
+  AltKey(VK_SPACE);
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return Closed(); }, 60000));
+  watcher.join();
+  EXPECT_TRUE(skinned_menu);
+}
+
+TEST_F(SkinnedWindow, ANewTitleIsShownAndAWindowGoneDuringItsPumpIsNotTouched) {
+  w->SetCaption("Renamed");
+  EXPECT_EQ(fwtest::TextOf(form), "Renamed");
+  EXPECT_TRUE(Skinned(form));
+  // Work posted before the new title destroys the window while the title
+  // is being set (the skin pumps messages there): nothing touches it after.
+  fw::Application().Post([&] { DestroyWindow(form); });
+  w->SetCaption("Gone");
+  EXPECT_FALSE(IsWindow(form));
+  fwtest::PumpUntil([] { return true; }, 0);
+}
+
 TEST_F(SkinnedWindow, AltF4Closes) {
   SetForegroundWindow(form);
   fwtest::PumpUntil([&] { return GetForegroundWindow() == form; }, 10000);

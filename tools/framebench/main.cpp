@@ -42,12 +42,16 @@ int main(int argc, char** argv) {
   fw::TApplication& app = fw::Application();
   app.Initialize();
   auto* form = app.CreateForm<Tfrm_mset>(nullptr);
+  const double created = Ms(Clock::now() - start);
   form->Show();
+  const double shown = Ms(Clock::now() - start);
   HWND w = static_cast<HWND>(form->Handle());
   const Clock::time_point limit = start + std::chrono::seconds(60);
+  double attached = -1;
   for (;;) {
     app.ProcessMessages();
     auto* f = skin::TWinSkinForm::Of(w);
+    if (f && attached < 0) attached = Ms(Clock::now() - start);
     if (f && f->SkinState() == skin::kFrameSkinned) break;
     if (Clock::now() > limit) {
       std::fprintf(stderr, "framebench: the window was not skinned within 60 s\n");
@@ -56,7 +60,8 @@ int main(int argc, char** argv) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
   }
   const double first = Ms(Clock::now() - start);
-  std::printf("start to skinned window      %.1f ms\n", first);
+  std::printf("start to skinned window      %.1f ms (window made %.1f, shown %.1f, frame attached %.1f)\n", first,
+              created, shown, attached);
 
   std::vector<double> private_msg, nc_paint;
   for (int i = 0; i < repaints; ++i) {
