@@ -27,6 +27,7 @@ void TControl::SetParent(TWinControl* p) {
   if (parent_) {
     parent_->InsertControl(this);
     if (ParentFont) font_ = parent_->Font();
+    if (ParentColor) color_ = parent_->Color();
   }
   Changed(Prop::Parent);
 }
@@ -74,9 +75,16 @@ void TControl::SetFont(const TFont& f) {
 }
 
 void TControl::SetColor(TColor c) {
+  ParentColor = false;
   if (c == color_) return;
   color_ = c;
   Changed(Prop::Color);
+  if (auto* w = dynamic_cast<TWinControl*>(this))
+    for (TControl* child : w->Controls())
+      if (child->ParentColor) {
+        child->SetColor(c);
+        child->ParentColor = true;
+      }
 }
 
 void TControl::Changed(Prop p) {

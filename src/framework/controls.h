@@ -80,7 +80,11 @@ class TControl : public TComponent {
   void SetFont(const TFont& f);
   bool ParentFont = true;
   TColor Color() const { return color_; }
+  // Setting a colour ends ParentColor; children that follow their parent's
+  // colour follow this one.
   void SetColor(TColor c);
+  // The control takes its parent's colour (when placed, and whenever the
+  // parent's colour changes).
   bool ParentColor = false;
 
   // Published properties by name, as text ("Caption", "Color", "Font",

@@ -163,7 +163,11 @@ TPanel::TPanel(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 185, 41);
 }
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 13); }
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+  // A label shows on its parent's background.
+  ParentColor = true;
+  SetBounds(0, 0, 65, 13);
+}
 
 void TLabel::Paint(TCanvas& canvas) {
   if (!Transparent) {

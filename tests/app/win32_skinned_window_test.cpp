@@ -3,17 +3,10 @@
 // the caption strip from the skin's top border, hit tests, the caption
 // buttons, the system menu, the keyboard, dialogs, a form that keeps the
 // system frame, and unskinning and skinning again.
-#include "app/umset.h"
-#include "framework/dialogs.h"
-#include "framework/forms.h"
-#include "skin/engine/skin_manager.h"
-#include "skin/engine/skin_messages.h"
-#include "skin/paint/frame_painter.h"
-#include "skin/skin_data.h"
+#include "win32/skinned_fixture.h"
 
-#include "skin/engine/win32/win_skin_form.h"
-#include "support/pump.h"
-#include "support/win32_helpers.h"
+#include "framework/dialogs.h"
+#include "skin/paint/frame_painter.h"
 
 #include <gtest/gtest.h>
 
@@ -24,107 +17,7 @@
 
 namespace {
 
-constexpr int kClientW = 925, kClientH = 511;
-
-bool Skinned(HWND w) { return SendMessageA(w, skin::msg::kQuerySkinned, 0, 0) == 1; }
-
-skin::TSkinManage* Manager() { return dynamic_cast<skin::TSkinManage*>(skin::SkinManager()); }
-
-// The screen's pixels in r (screen coordinates), as TColor values.
-fw::TBitmap ScreenPixels(const RECT& r) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  fw::TBitmap out(w, h);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const auto* px = static_cast<const uint32_t*>(bits);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const uint32_t c = px[y * w + x];
-      out.SetPixel(x, y, fw::RGBColor(uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)));
-    }
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return out;
-}
-
-POINT Centre(HWND w, const fw::TRect& r) {
-  RECT wr;
-  GetWindowRect(w, &wr);
-  return POINT{wr.left + (r.Left + r.Right) / 2, wr.top + (r.Top + r.Bottom) / 2};
-}
-
-void Click(POINT p) {
-  SetCursorPos(p.x, p.y);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
-void AltKey(WORD vk) {
-  INPUT in[4]{};
-  for (auto& i : in) i.type = INPUT_KEYBOARD;
-  in[0].ki.wVk = VK_MENU;
-  in[1].ki.wVk = vk;
-  in[2].ki.wVk = vk;
-  in[2].ki.dwFlags = KEYEVENTF_KEYUP;
-  in[3].ki.wVk = VK_MENU;
-  in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(4, in, sizeof(INPUT));
-}
-
-// The visible popup menu window of this thread, if any.
-HWND OpenMenu() {
-  HWND m = FindWindowA("#32768", nullptr);
-  return m && IsWindowVisible(m) ? m : nullptr;
-}
-
-class SkinnedWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    w = std::make_unique<Tfrm_mset>(nullptr);
-    w->DoCreate();
-    w->Show();
-    form = static_cast<HWND>(w->Handle());
-    ASSERT_TRUE(fwtest::PumpUntil([&] { return SkinnedAndSized(); }, 60000)) << "the window was not skinned";
-  }
-  void TearDown() override {
-    w.reset();
-    skin::DestroySkinManager();
-  }
-
-  bool SkinnedAndSized() {
-    auto* f = skin::TWinSkinForm::Of(form);
-    if (!Skinned(form) || !f || f->SkinState() != skin::kFrameSkinned) return false;
-    RECT c;
-    GetClientRect(form, &c);
-    return c.right == kClientW && c.bottom == kClientH;
-  }
-  skin::TWinSkinForm& Frame() { return *skin::TWinSkinForm::Of(form); }
-  const skin::TWinSysButton* ButtonWithAction(int action) {
-    for (const auto& b : Frame().Buttons())
-      if (b->Visible && b->Definition().Action == action) return b.get();
-    return nullptr;
-  }
-  bool Closed() { return !IsWindowVisible(form); }
-
-  std::unique_ptr<Tfrm_mset> w;
-  HWND form = nullptr;
-};
+using namespace skintest;
 
 TEST_F(SkinnedWindow, IsSkinnedOnceAndKeepsItsClientArea) {
   int frames = 0;

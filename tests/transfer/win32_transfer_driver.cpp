@@ -9,6 +9,8 @@
 //   transfer_driver skinned           print the skin engine's "skinned?"
 //                                     answer of the window and its controls
 //   transfer_driver version EXE       print the version resource of EXE
+//   transfer_driver press CAPTION     press a button without waiting for what
+//                                     it opens (a box or a dialog stays open)
 //   transfer_driver close             close the window
 //
 // Every command but version first waits for the window whose caption ends
@@ -255,7 +257,8 @@ int Skinned(HWND main) {
 int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
   if (argc < 2) {
-    std::printf("usage: transfer_driver read | save NAME=TEXT... | port NAME | skinned | version EXE | close\n");
+    std::printf("usage: transfer_driver read | save NAME=TEXT... | port NAME | skinned | version EXE | press CAPTION |"
+                " close\n");
     return 2;
   }
   if (std::string(argv[1]) == "version" && argc == 3) return PrintVersion(argv[2]);
@@ -270,6 +273,15 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (cmd == "port" && argc == 3) return PickPort(main, argv[2]);
+  if (cmd == "press" && argc == 3) {
+    HWND button = ChildByClassAndText(main, "TButton", argv[2]);
+    if (!button) {
+      std::printf("no button \"%s\"\n", argv[2]);
+      return 1;
+    }
+    PostMessageA(button, BM_CLICK, 0, 0);
+    return 0;
+  }
   if (cmd == "skinned") return Skinned(main);
   if (cmd == "read") {
     const int rc = Transfer(main, "Read Settings", "UpLoad Success");

@@ -96,6 +96,12 @@ void ControlHandle::Dispatch(TMessage& m) {
         m.WParam = static_cast<unsigned char>(k);
       }
       break;
+    case WM_SETTEXT:
+      // A drop-down tells nobody when its text is set from outside (an
+      // automation tool, say): the control hears it as a change.
+      CallDefault(m);
+      if (kind_ == Kind::ComboBox && !updating_) control_->NativeTextChanged(WindowText());
+      return;
     case WM_SETFOCUS:
       CallDefault(m);
       if (kind_ != Kind::ComboBox && kind_ != Kind::Form) WS().FocusIn(control_);

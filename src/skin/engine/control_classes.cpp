@@ -235,7 +235,7 @@ SkinKind ClassifyForeign(const std::string& cls, uint32_t style) {
   if (cls == "combobox") return (style & 0x3) == 0x1 ? SkinKind::None : SkinKind::Combo;
   if (cls == "comboboxex32") return SkinKind::Combo;
   if (cls == "scrollbar") return (style & sys::kTabStop) ? SkinKind::None : SkinKind::SizeGrip;
-  if (cls == "#32770") return (style & sys::kTabStop) ? SkinKind::None : SkinKind::DialogBox;
+  if (cls == "#32770") return (style & sys::kTabStop) ? SkinKind::None : SkinKind::NestedDialog;
   if (cls == "tpanel" || cls == "ttntpanel.unicodeclass" || cls == "ttntsilentpaintpanel.unicodeclass" ||
       cls == "tsilentpaintpanel")
     return SkinKind::FormColourOnly;

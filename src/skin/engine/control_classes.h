@@ -32,7 +32,7 @@ enum class SkinKind {
   Box,             // panel, navigator, embedded form: the form colour, no hook
   StatusBar,
   SizeGrip,
-  DialogBox,       // a dialog inside a dialog: its background
+  NestedDialog,    // a dialog inside a dialog: its background
   FormColourOnly,  // a foreign panel's framework control takes the form colour
   Progress,
   Tab,

@@ -175,6 +175,14 @@ TEST_F(Win32Messages, ComboTypingAndPickingFeedBack) {
   EXPECT_EQ(combo->ItemIndex(), 2);
   EXPECT_EQ(combo->Text(), "24H");
   EXPECT_EQ(changes, (std::vector<std::string>{"combo:NC1", "combo:24H"}));
+
+  // Text set from outside the program (no notification from the system):
+  // the control holds it and hears it once.
+  SendMessageA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("COM7"));
+  EXPECT_EQ(combo->Text(), "COM7");
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(changes.back(), "combo:COM7");
+  EXPECT_EQ(changes.size(), 3u);
 }
 
 TEST_F(Win32Messages, OpeningTheListFiresOnDropDownWhichMayRefillIt) {

@@ -151,7 +151,7 @@ TEST(ForeignClassification, WindowClassAndStyle) {
       {"button", 0xB, SkinKind::None},          {"button", 0x83, SkinKind::None},
       {"combobox", 0x2, SkinKind::Combo},       {"combobox", 0x1, SkinKind::None},
       {"comboboxex32", 0, SkinKind::Combo},     {"scrollbar", 0x10, SkinKind::SizeGrip},
-      {"scrollbar", 0x10010, SkinKind::None},   {"#32770", 0, SkinKind::DialogBox},
+      {"scrollbar", 0x10010, SkinKind::None},   {"#32770", 0, SkinKind::NestedDialog},
       {"systreeview32", 0, SkinKind::None},     {"edit", 0, SkinKind::Edit},
       {"systabcontrol32", 0, SkinKind::Tab},    {"systabcontrol32", 0x2000, SkinKind::None},
       {"tpanel", 0, SkinKind::FormColourOnly},  {"static", 0, SkinKind::None},

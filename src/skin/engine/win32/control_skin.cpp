@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "framework/widgetset.h"
 #include "skin/engine/property_access.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/win32/win_skin_form.h"
 #include "skin/paint/text.h"
+#include "skin/paint/win32/gdi_bitmap.h"
 #include "skin/skin_data.h"
 
 namespace skin {
@@ -38,6 +40,12 @@ TSkinControl::~TSkinControl() {
   // A control that is going away keeps whatever colour it has.
   if (control_ && !control_->Destroying()) RestoreColours();
   if (frame_) frame_->UnregisterControlSkin(this);
+}
+
+bool TSkinControl::Dead() const {
+  if (life_ == 6) return true;
+  auto* wc = dynamic_cast<const fw::TWinControl*>(control_);
+  return wc && (!wc->Widget() || wc->Widget()->Native() != window_);
 }
 
 fw::TColor TSkinControl::FormColour() const { return data_ ? data_->Colours().ButtonFace : fw::clBtnFace; }
@@ -120,12 +128,13 @@ void TSkinControl::Refresh() {
 }
 
 void TSkinControl::Repaint() {
-  if (Dead()) return;
+  if (Dead() || !window_ || !IsWindow(window_)) return;
   if (control_) {
-    control_->Invalidate();
+    // Painted with the control's next paint.
+    InvalidateRect(window_, nullptr, TRUE);
     return;
   }
-  if (window_ && IsWindow(window_)) {
+  {
     InvalidateRect(window_, nullptr, TRUE);
     UpdateWindow(window_);
   }
@@ -141,6 +150,53 @@ void TSkinControl::ReadState() {
   } else {
     caption_ = WindowTextOf(window_, unicode_);
   }
+}
+
+fw::TFont TSkinControl::ControlFont() const {
+  if (control_) return control_->Font();
+  fw::TFont f;
+  f.Color = data_ ? data_->Colours().ButtonText : fw::clBtnText;
+  HFONT h = window_ ? reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0)) : nullptr;
+  if (!h) h = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  LOGFONTA lf{};
+  if (h && GetObjectA(h, sizeof lf, &lf)) {
+    f.Name = lf.lfFaceName;
+    f.Height = lf.lfHeight;
+    f.Charset = lf.lfCharSet;
+    f.Style = (lf.lfWeight >= FW_BOLD ? unsigned(fw::fsBold) : 0u) | (lf.lfItalic ? unsigned(fw::fsItalic) : 0u) |
+              (lf.lfUnderline ? unsigned(fw::fsUnderline) : 0u);
+  }
+  return f;
+}
+
+void TSkinControl::Put(HDC dc, const fw::TBitmap& bmp, const fw::TRect& exclude) {
+  if (bmp.Empty()) return;
+  const int saved = SaveDC(dc);
+  if (exclude.Width() > 0 && exclude.Height() > 0)
+    ExcludeClipRect(dc, exclude.Left, exclude.Top, exclude.Right, exclude.Bottom);
+  win32::Blit(dc, 0, 0, bmp);
+  RestoreDC(dc, saved);
+}
+
+bool TSkinControl::TransparentMode() const {
+  if (data_ && data_->Options.Contains(xoTransparent)) return true;
+  return control_ && control_->Tag == 5555;
+}
+
+fw::TBitmap TSkinControl::ParentBackground() const {
+  // What the parent shows there now, read from the screen: the parent has
+  // painted itself before its children.
+  HWND parent = window_ ? GetParent(window_) : nullptr;
+  if (!parent) return {};
+  RECT r;
+  GetWindowRect(window_, &r);
+  HDC dc = GetDC(parent);
+  if (!dc) return {};
+  POINT at{r.left, r.top};
+  ScreenToClient(parent, &at);
+  fw::TBitmap out = win32::Capture(dc, RECT{at.x, at.y, at.x + (r.right - r.left), at.y + (r.bottom - r.top)});
+  ReleaseDC(parent, dc);
+  return out;
 }
 
 // ---- messages ----
@@ -191,7 +247,8 @@ void TSkinControl::HandleMessage(fw::TMessage& m) {
     Repaint();
     return;
   }
-  if (!skin_enabled_) {
+  // Switched off, or its window gone: the control is on its own.
+  if (!skin_enabled_ || Dead()) {
     CallOwn(m);
     return;
   }

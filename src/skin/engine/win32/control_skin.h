@@ -39,7 +39,9 @@ class TSkinControl : public fw::TComponent {
 
   HWND Window() const { return window_; }
   fw::TControl* Control() const { return control_; }
-  bool Dead() const { return life_ == 6; }
+  // Its window is gone (destroyed through the skin, or a framework
+  // control's window destroyed or made anew behind it).
+  bool Dead() const;
   bool SkinEnabled() const { return skin_enabled_; }
   TWinSkinForm* Frame() const { return frame_; }
   // While its message handler runs the skin must not be freed.
@@ -68,6 +70,16 @@ class TSkinControl : public fw::TComponent {
   void ReadState();
   // The skin's form colour.
   fw::TColor FormColour() const;
+  // The control's font (the window's own font for a foreign window).
+  fw::TFont ControlFont() const;
+  // Paints the finished bitmap on dc; exclude (when not empty) is left
+  // alone.
+  void Put(HDC dc, const fw::TBitmap& bmp, const fw::TRect& exclude = {});
+  // The control paints the parent's background behind itself (Tag 5555 or
+  // the skin's transparent option).
+  bool TransparentMode() const;
+  // What the parent shows behind the control.
+  fw::TBitmap ParentBackground() const;
 
   enum MouseBits : uint8_t { kHot = 1, kPressed = 2 };
   uint8_t mouse_ = 0;

@@ -332,8 +332,5 @@ void TWinSkinForm::FreeControlSkins() {
   while (!controls_.empty()) delete controls_.back();
 }
 
-void TWinSkinForm::AttachControlSkins() {}
-
-void TWinSkinForm::SkinSizeGrip(skin::Wnd) {}
 
 }  // namespace skin

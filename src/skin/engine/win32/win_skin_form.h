@@ -85,7 +85,10 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
   void HookWindowProc();
   void UnhookWindowProc();
   void FreeControlSkins();
+  // frame_controls.cpp
   void AttachControlSkins();
+  void SkinForeignChildren(HWND parent);
+  void PurgeControlSkins();
   fw::TColor FormColour() const;
 
   // ---- messages (win_skin_form_proc.cpp) ----

@@ -170,6 +170,7 @@ void TWinSkinForm::StopHover() {
 void TWinSkinForm::HoverTick() {
   if (menu_running_ || Dead() || !IsWindow(Wnd())) return;
   Busy busy(*this);
+  PurgeControlSkins();
   TNCObject* hot = HotElement();
   if (!hot) return;
   POINT c;

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# dialog-pictures.sh [out-dir]: pictures of the skinned dialogs over the
+# window, for the README: a message box ("UpLoad Success" after "Read
+# Settings" against the controller simulator) and the open dialog of "Load
+# Profile". Saves skinned-message-box.png and skinned-file-dialog.png
+# (default docs/). Builds what it needs first.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath -m "${1:-$root/docs}")
+build=${GSM_BUILD_DIR:-$root/build/win32}
+(cd "$root" && cmake --preset win32 >/dev/null &&
+  cmake --build --preset win32 -j2 --target gsmconfig transfer_driver gsm_simulator_host >/dev/null)
+exe=$build/src/app/gsmconfig.exe
+driver=$build/tests/transfer/transfer_driver.exe
+sim=$build/host/tools/simulator/gsm-simulator
+title="GSM SMS Controller Alarm Configurator Ver"
+
+source "$root/scripts/xvfb-lib.sh"
+unset DISPLAY
+gsm_ensure_display "$build/screenshot-display"
+export GSM_BUILD_DIR=$build
+"$root/scripts/wine-run.sh" --boot
+com1=$build/wineprefix/dosdevices/com1
+
+work=$(mktemp -d)
+prog= sim_pid=
+cleanup() {
+  [ -z "$prog" ] || kill "$prog" 2>/dev/null || true
+  [ -z "$sim_pid" ] || kill "$sim_pid" 2>/dev/null || true
+  WINEPREFIX=$build/wineprefix wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+rm -f "$com1"
+"$sim" --link "$com1" --path-file "$work/sim.path" &
+sim_pid=$!
+for _ in $(seq 1 200); do [ -s "$work/sim.path" ] && break; sleep 0.05; done
+
+# picture BUTTON DIALOG-TITLE FILE: presses the button, waits for the
+# dialog, and saves the screen around the window once it has settled.
+picture() {
+  "$root/scripts/wine-run.sh" "$exe" >/dev/null 2>&1 &
+  prog=$!
+  main=$("$root/scripts/xwait.sh" "$title" 180)
+  "$root/scripts/wine-run.sh" "$driver" press "$1" >/dev/null
+  "$root/scripts/xwait.sh" "$2" 180 >/dev/null
+  local geo x y w h prev= sum
+  geo=$(xwininfo -id "$main")
+  x=$(echo "$geo" | sed -n 's/ *Absolute upper-left X: *//p')
+  y=$(echo "$geo" | sed -n 's/ *Absolute upper-left Y: *//p')
+  w=$(echo "$geo" | sed -n 's/ *Width: *//p')
+  h=$(echo "$geo" | sed -n 's/ *Height: *//p')
+  for _ in $(seq 1 60); do
+    sleep 0.5
+    import -window root -depth 8 -crop "${w}x${h}+${x}+${y}" +repage "$work/shot.png" 2>/dev/null || continue
+    sum=$(md5sum <"$work/shot.png")
+    [ "$sum" = "$prev" ] && break
+    prev=$sum
+  done
+  mkdir -p "$out"
+  mv "$work/shot.png" "$out/$3"
+  echo "$out/$3"
+  kill "$prog" 2>/dev/null || true
+  WINEPREFIX=$build/wineprefix wineserver -k 2>/dev/null || true
+  prog=
+}
+
+picture "Read Settings" "Information" skinned-message-box.png
+picture "Load Profile" "Open" skinned-file-dialog.png

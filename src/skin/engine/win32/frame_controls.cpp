@@ -1,0 +1,143 @@
+// The control skins of a frame: a framework form's controls classified and
+// skinned when the frame finishes its set-up, a foreign window's child
+// windows by their class and style, and dead control skins let go.
+#include <algorithm>
+#include <string>
+
+#include "framework/forms.h"
+#include "skin/engine/control_classes.h"
+#include "skin/engine/skin_messages.h"
+#include "skin/engine/win32/control_skins.h"
+#include "skin/engine/win32/win_skin_form.h"
+#include "skin/skin_data.h"
+
+namespace skin {
+
+namespace {
+
+std::string LowerClassOf(HWND w) {
+  char buf[101] = {};
+  GetClassNameA(w, buf, sizeof buf);
+  std::string s = buf;
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return s;
+}
+
+// A control skin of the kind, or nullptr for the kinds that keep the
+// system's look (their painters are not part of this program).
+TSkinControl* MakeSkin(SkinKind kind, fw::TComponent* owner) {
+  switch (kind) {
+    case SkinKind::Button: return new TSkinButton(owner);
+    case SkinKind::CheckBox: return new TSkinCheckBox(owner, false);
+    case SkinKind::RadioButton: return new TSkinCheckBox(owner, true);
+    case SkinKind::Combo: return new TSkinComBox(owner);
+    case SkinKind::Edit:
+    case SkinKind::EditByHandle: return new TSkinEdit(owner);
+    case SkinKind::GroupBox: return new TSkinGroupBox(owner);
+    case SkinKind::StatusBar: return new TSkinStatusBar(owner);
+    case SkinKind::Box:
+    case SkinKind::FormColourOnly: return new TSkinBox(owner);
+    case SkinKind::NestedDialog: return new TSkinBoxH(owner);
+    case SkinKind::SizeGrip: return new TSkinSizer(owner);
+    default: return nullptr;
+  }
+}
+
+bool AnswersSkinned(HWND w) {
+  DWORD_PTR r = 0;
+  return w && SendMessageTimeoutA(w, msg::kQuerySkinned, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) && r == 1;
+}
+
+class FrameSkinner final : public IControlSkinner {
+ public:
+  explicit FrameSkinner(TWinSkinForm& f) : f_(f) {}
+
+  bool HasControlSkin(fw::TControl& c) override {
+    for (TSkinControl* s : f_.ControlSkins())
+      if (s->Control() == &c && !s->Dead()) return true;
+    auto* w = dynamic_cast<fw::TWinControl*>(&c);
+    return w && w->HandleAllocated() && AnswersSkinned(static_cast<HWND>(w->Handle()));
+  }
+  bool EnsureHandle(fw::TWinControl& c) override { return c.Handle() != nullptr; }
+  bool HasBorder(fw::TWinControl& c) override {
+    HWND w = static_cast<HWND>(c.Handle());
+    RECT wr, cr;
+    if (!w || !GetWindowRect(w, &wr) || !GetClientRect(w, &cr)) return false;
+    return cr.right < wr.right - wr.left && cr.bottom < wr.bottom - wr.top;
+  }
+  void Attach(fw::TControl& c, SkinKind kind, bool use_form_colour) override {
+    TSkinControl* s = MakeSkin(kind, &c);
+    if (!s) return;
+    try {
+      s->Attach(f_, *f_.SkinData(), use_form_colour || kind == SkinKind::Box, c);
+    } catch (...) {
+      delete s;
+    }
+  }
+  void AttachCustom(fw::TControl& c, fw::TComponent& skin) override {
+    if (auto* s = dynamic_cast<TSkinControl*>(&skin)) s->Attach(f_, *f_.SkinData(), false, c);
+  }
+
+ private:
+  TWinSkinForm& f_;
+};
+
+}  // namespace
+
+void TWinSkinForm::AttachControlSkins() {
+  PurgeControlSkins();
+  TSkinData* d = SkinData();
+  if (!d->SkinLoaded()) return;
+  if (form_) {
+    FrameSkinner skinner(*this);
+    ClassifyFormControls(*d, *form_, skinner);
+    return;
+  }
+  SkinForeignChildren(Wnd());
+}
+
+void TWinSkinForm::SkinForeignChildren(HWND parent) {
+  TSkinData& d = *SkinData();
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    const uint32_t style = uint32_t(GetWindowLongPtrA(c, GWL_STYLE));
+    if (!(style & WS_CHILD) || FindControlSkinByWindow(c) || AnswersSkinned(c)) continue;
+    const std::string cls = LowerClassOf(c);
+    const SkinKind kind = ClassifyForeign(cls, style);
+    if (ForeignHasSkinnedChildren(cls, style)) SkinForeignChildren(c);
+    HWND target = c;
+    if (cls == "comboboxex32") {
+      // The drop-down inside the extended combo box is the one painted.
+      target = GetWindow(c, GW_CHILD);
+      if (!target || AnswersSkinned(target)) continue;
+    }
+    if (kind == SkinKind::FormColourOnly) {
+      if (fw::TControl* ctl = fw::win32::FindControl(c)) {
+        auto* box = new TSkinBox(ctl);
+        box->Attach(*this, d, true, *ctl);
+      }
+      continue;
+    }
+    TSkinControl* s = MakeSkin(kind, this);
+    if (!s) continue;
+    try {
+      s->AttachHandle(target, d, *this);
+    } catch (...) {
+      delete s;
+    }
+  }
+}
+
+void TWinSkinForm::SkinSizeGrip(skin::Wnd grip) {
+  HWND g = static_cast<HWND>(grip);
+  if (!g || FindControlSkinByWindow(g)) return;
+  TSkinControl* s = MakeSkin(SkinKind::SizeGrip, this);
+  s->AttachHandle(g, *SkinData(), *this);
+}
+
+void TWinSkinForm::PurgeControlSkins() {
+  for (TSkinControl* c : std::vector<TSkinControl*>(controls_))
+    if (c->Dead() && !c->InUse() && std::find(controls_.begin(), controls_.end(), c) != controls_.end()) delete c;
+}
+
+}  // namespace skin

@@ -1,0 +1,157 @@
+// Push buttons: painted whole from the skin's button strip by state
+// (normal, pressed, disabled, hot, focused). The skin takes the press: the
+// button is pressed and captures the mouse on the press, and clicks on the
+// release wherever the mouse then is; the keyboard's space bar and the
+// dialog keys stay with the system.
+#include "skin/engine/win32/control_skins.h"
+
+#include "skin/engine/skin_messages.h"
+#include "skin/engine/win32/win_skin_form.h"
+#include "skin/paint/button_painter.h"
+#include "skin/skin_data.h"
+
+namespace skin {
+
+namespace {
+
+std::string LowerClass(HWND w, fw::TControl* c) {
+  std::string s;
+  if (c) {
+    s = c->ClassName();
+  } else {
+    char buf[101] = {};
+    GetClassNameA(w, buf, sizeof buf);
+    s = buf;
+  }
+  for (char& ch : s)
+    if (ch >= 'A' && ch <= 'Z') ch = char(ch - 'A' + 'a');
+  return s;
+}
+
+}  // namespace
+
+void TSkinButton::SetVariant() {
+  const std::string cls = LowerClass(window_, control_);
+  variant_ = cls.rfind("trz", 0) == 0 || cls.rfind("tel", 0) == 0 ? 1 : 0;
+}
+
+void TSkinButton::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) {
+  TSkinControl::Attach(frame, data, use_form_colour, control);
+  SetVariant();
+}
+
+void TSkinButton::AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) {
+  TSkinControl::AttachHandle(w, data, frame);
+  SetVariant();
+}
+
+bool TSkinButton::BeforeMessage(fw::TMessage& m) {
+  // A skin without button images leaves buttons to the system.
+  if (!data_ || !paint::CanPaintButton(*data_)) return TSkinControl::BeforeMessage(m);
+  switch (m.Msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = reinterpret_cast<HDC>(m.WParam);
+      if (dc) {
+        PaintWindow(dc);
+      } else {
+        dc = BeginPaint(window_, &ps);
+        PaintWindow(dc);
+        EndPaint(window_, &ps);
+      }
+      m.Result = 0;
+      return false;
+    }
+    case WM_ERASEBKGND: m.Result = 1; return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (!IsWindowEnabled(window_)) return false;
+      if (GetFocus() != window_) SetFocus(window_);
+      mouse_ |= kPressed;
+      SetCapture(window_);
+      PaintWindow(nullptr);
+      m.Result = 0;
+      return false;
+    default: return TSkinControl::BeforeMessage(m);
+  }
+}
+
+void TSkinButton::ClickNow() {
+  if (control_) {
+    control_->Click();
+    return;
+  }
+  HWND parent = GetParent(window_);
+  if (!parent) return;
+  char cls[16] = {};
+  GetClassNameA(window_, cls, sizeof cls);
+  const WPARAM id = lstrcmpiA(cls, "tbutton") == 0 ? 0 : WPARAM(GetDlgCtrlID(window_));
+  SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window_));
+}
+
+void TSkinButton::AfterMessage(fw::TMessage& m) {
+  switch (m.Msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (m.WParam == VK_SPACE) {
+        if (m.Msg == WM_KEYDOWN) mouse_ |= kPressed;
+        else mouse_ &= uint8_t(~kPressed);
+        Repaint();
+      }
+      return;
+    case WM_MOUSEMOVE:
+      if (IsWindowEnabled(window_) && !(mouse_ & kHot)) {
+        mouse_ |= kHot;
+        Repaint();
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, window_, 0};
+        TrackMouseEvent(&t);
+      }
+      return;
+    case WM_LBUTTONUP:
+      if (mouse_ & kPressed) {
+        mouse_ &= uint8_t(~kPressed);
+        if (GetCapture() == window_) ReleaseCapture();
+        Repaint();
+        // Released anywhere, the press still clicks.
+        ClickNow();
+      }
+      return;
+    case WM_MOUSELEAVE:
+      // While the button holds the mouse it stays pressed.
+      mouse_ &= uint8_t(GetCapture() == window_ ? ~kHot : ~(kHot | kPressed));
+      Repaint();
+      return;
+    case WM_CAPTURECHANGED:
+      if ((mouse_ & kPressed) && reinterpret_cast<HWND>(m.LParam) != window_) {
+        mouse_ &= uint8_t(~kPressed);
+        Repaint();
+      }
+      return;
+    case msg::kDialogKey:
+    case msg::kFocusChanged: Repaint(); return;
+    default: TSkinControl::AfterMessage(m);
+  }
+}
+
+void TSkinButton::Draw(HDC dc, const RECT& r) {
+  paint::ButtonState s;
+  s.width = r.right - r.left;
+  s.height = r.bottom - r.top;
+  s.pressed = mouse_ & kPressed;
+  s.hot = mouse_ & kHot;
+  s.focused = focused_;
+  s.enabled = enabled_;
+  s.caption = caption_;
+  s.font = ControlFont();
+  s.right_to_left = GetWindowLongPtrA(window_, GWL_EXSTYLE) & WS_EX_RTLREADING;
+  fw::TBitmap background;
+  if (TransparentMode()) {
+    background = ParentBackground();
+    s.background = &background;
+  }
+  fw::TBitmap bmp;
+  paint::PaintButton(bmp, *data_, s);
+  Put(dc, bmp);
+}
+
+}  // namespace skin
