@@ -1,5 +1,9 @@
 #include "framework/win32/dib_section.h"
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 namespace fw::win32 {
 
 TDibSection::TDibSection(int w, int h) : w_(w), h_(h) {
@@ -44,6 +48,20 @@ TBitmap TDibSection::Save() {
     for (int x = 0; x < w_; ++x) row[x] = ToColor(in[x]);
   }
   return out;
+}
+
+TDibSection& TDibSection::Scratch(int w, int h) {
+  constexpr size_t kKept = 8;
+  // Most recently used last.
+  static auto* kept = new std::vector<std::unique_ptr<TDibSection>>;
+  auto it = std::find_if(kept->begin(), kept->end(), [&](const auto& d) { return d->w_ == w && d->h_ == h; });
+  if (it != kept->end()) {
+    std::rotate(it, it + 1, kept->end());
+    return *kept->back();
+  }
+  if (kept->size() >= kKept) kept->erase(kept->begin());
+  kept->push_back(std::make_unique<TDibSection>(w, h));
+  return *kept->back();
 }
 
 }  // namespace fw::win32

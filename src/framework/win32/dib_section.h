@@ -29,6 +29,12 @@ class TDibSection {
   // The section's pixels as a bitmap (after GDI has finished drawing).
   TBitmap Save();
 
+  // A section of exactly w x h kept for reuse by the GUI thread's
+  // painters: the last few sizes asked for stay allocated, so that painting
+  // many controls of a few sizes does not make a section each time. Valid
+  // until the next call; not Ok() when GDI refuses one.
+  static TDibSection& Scratch(int w, int h);
+
   static uint32_t FromColor(TColor c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
   static TColor ToColor(uint32_t pixel) { return FromColor(pixel) & 0xFFFFFF; }
 

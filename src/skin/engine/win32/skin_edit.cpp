@@ -1,5 +1,5 @@
-// Edits: the system paints the edit; afterwards, when the window has a
-// border, the skin's frame goes over the border (a line in the skin's
+// Edits: the system paints the edit; after it has drawn the border, when
+// the window has one, the skin's frame goes over that border (a line in the skin's
 // shadow colour and two white ones inside it). Edits without a border are
 // left as they are.
 #include "skin/engine/win32/control_skins.h"
@@ -23,11 +23,12 @@ bool TSkinEdit::BeforeMessage(fw::TMessage& m) {
 
 void TSkinEdit::AfterMessage(fw::TMessage& m) {
   switch (m.Msg) {
-    case WM_PAINT:
-      // The border is the window's non-client area: drawn on its own DC.
+    case WM_NCPAINT:
+      // The border is the window's non-client area, which the edit's own
+      // painting of its text never touches: the frame goes over it after
+      // the system has drawn the border.
       PaintWindow(nullptr);
       return;
-    case WM_NCPAINT: PaintWindow(nullptr); return;
     case WM_PRINT: PaintWindow(reinterpret_cast<HDC>(m.WParam)); return;
     default: TSkinControl::AfterMessage(m);
   }

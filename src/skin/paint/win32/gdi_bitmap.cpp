@@ -15,7 +15,7 @@ void Blit(HDC dc, int x, int y, const fw::TBitmap& bmp, int sx, int sy, int w, i
   const int64_t left = std::max(sx, 0), top = std::max(sy, 0);
   if (!dc || right <= left || bottom <= top) return;
   const int cw = int(right - left), ch = int(bottom - top);
-  fw::win32::TDibSection dib(cw, ch);
+  fw::win32::TDibSection& dib = fw::win32::TDibSection::Scratch(cw, ch);
   if (!dib.Ok()) return;
   dib.Load(bmp, int(left), int(top));
   BitBlt(dc, int(x + (left - sx)), int(y + (top - sy)), cw, ch, dib.Dc(), 0, 0, SRCCOPY);

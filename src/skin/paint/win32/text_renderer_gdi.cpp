@@ -41,7 +41,7 @@ class TGdiTextRenderer : public TTextRenderer {
                        std::min(r.Bottom, target.Height())};
     const int w = area.Right - area.Left, h = area.Bottom - area.Top;
     if (w <= 0 || h <= 0 || text.empty()) return;
-    fw::win32::TDibSection dib(w, h);
+    fw::win32::TDibSection& dib = fw::win32::TDibSection::Scratch(w, h);
     if (!dib.Ok()) return;
     dib.Load(target, area.Left, area.Top);
     const std::vector<uint32_t> before(dib.Row(0), dib.Row(h));
