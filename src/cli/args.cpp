@@ -10,6 +10,7 @@ const char kUsage[] =
     "       gsmcfg write PORT FILE.sf [--verify] [--backup DIR] [--repeat] [--wait S] [--quiet]\n"
     "       gsmcfg show  FILE.sf [--json]\n"
     "       gsmcfg diff  A.sf B.sf [--json]\n"
+    "       gsmcfg ports\n"
     "\n"
     "PORT is a serial device (/dev/ttyUSB0) or a port name (COM3, com12).\n"
     "--wait S bounds the wait for the unit to answer (default 60 seconds).\n";

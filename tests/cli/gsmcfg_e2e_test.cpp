@@ -255,6 +255,14 @@ TEST_F(GsmcfgE2E, AUnitThatStopsAnsweringOrGoesAway) {
   EXPECT_NE(cut.Err().find("failed"), std::string::npos) << cut.Err();
 }
 
+// One port a line, each a device that exists (a machine may have none).
+TEST_F(GsmcfgE2E, PortsListsDevicesThatExist) {
+  Gsmcfg ports(dir_, {"ports"});
+  EXPECT_EQ(ports.Wait(), 0);
+  std::istringstream lines(ports.Out());
+  for (std::string line; std::getline(lines, line);) EXPECT_TRUE(fs::exists(line.substr(0, line.find(' ')))) << line;
+}
+
 TEST_F(GsmcfgE2E, ShowAndDiffWorkOnFilesOnly) {
   std::ofstream(Path("a.sf"), std::ios::binary) << "[OTH]\r\nrtt=300\r\n";
   std::ofstream(Path("b.sf"), std::ios::binary) << "[OTH]\r\nrtt=240\r\n[TEL]\r\ntel1=123\r\n";
