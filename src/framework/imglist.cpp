@@ -10,18 +10,16 @@ constexpr int64_t kMaxPixels = int64_t(1) << 26;
 
 int ClampSize(int v) { return std::clamp(v, 1, TImageList::kMaxSize); }
 
-// The disabled look: every drawn pixel becomes a light grey of its own
-// brightness.
-void Grey(TBitmap& b, TColor mask) {
-  for (TColor& p : b.Pixels()) {
+}  // namespace
+
+void GreyGlyph(TBitmap& glyph, TColor mask) {
+  for (TColor& p : glyph.Pixels()) {
     if (mask != clNone && (p & 0xFFFFFF) == (mask & 0xFFFFFF)) continue;
     int lum = (GetRValue(p) * 30 + GetGValue(p) * 59 + GetBValue(p) * 11) / 100;
     auto g = uint8_t(128 + lum / 2);
     p = RGBColor(g, g, g);
   }
 }
-
-}  // namespace
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
 
@@ -81,7 +79,7 @@ TBitmap TImageList::Glyph(int index) const {
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
   TBitmap g = Glyph(index);
   if (g.Empty()) return;
-  if (!enabled) Grey(g, MaskColor);
+  if (!enabled) GreyGlyph(g, MaskColor);
   g.Transparent = MaskColor != clNone;
   g.TransparentColor = MaskColor & 0xFFFFFF;
   canvas.Draw(x, y, g);

@@ -7,6 +7,10 @@
 
 namespace fw {
 
+// The disabled look of a glyph: every pixel that is not of the mask colour
+// (clNone: every pixel) becomes a light grey of its own brightness.
+void GreyGlyph(TBitmap& glyph, TColor mask);
+
 class TImageList : public TComponent {
  public:
   explicit TImageList(TComponent* owner);
