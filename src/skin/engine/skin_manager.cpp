@@ -233,11 +233,11 @@ void TSkinManage::Unskin(TSkinFrame* frame) {
 bool TSkinManage::SkinPopupMenu(Wnd w) {
   if (!active_) return false;
   if (ws_->Send(w, msg::kQuerySkinned, 0, 0) == 1) return false;
-  // A menu window that went without telling us leaves its entry here.
-  popups_.erase(std::remove_if(popups_.begin(), popups_.end(),
-                               [&](const auto& p) { return p->Window() != w && !ws_->IsWindow(p->Window()); }),
-                popups_.end());
-  if (IsPopupMenuSkinned(w)) return false;
+  // A menu window that went without telling us leaves its entry here: its
+  // window is gone, or its handle now belongs to a new menu window that
+  // does not answer the query above. Such an entry is dropped once, without
+  // touching the window again.
+  std::erase_if(popups_, [&](const auto& p) { return p->Window() == w || !ws_->IsWindow(p->Window()); });
   TSkinData* data = ChooseSkinData(w, ws_->ClassName(w));
   if (!data || !data->SkinLoaded()) return false;
   const TSkinControls& c = data->SkinControls;

@@ -24,6 +24,7 @@ struct FakeWindow {
   fw::TControl* control = nullptr;
   fw::TForm* form = nullptr;
   bool skinned_elsewhere = false;  // answers the skinned query with 1
+  bool popup_skin = false;         // a popup skin's procedure is on it
 };
 
 struct Message {
@@ -62,6 +63,7 @@ class FakeWindows final : public skin::IWindowSystem {
   std::vector<FakeFrame*> frames;   // live fake frames
   std::vector<std::string>* log = nullptr;  // shared journal of frame events
   int frames_made = 0;
+  int popups_freed = 0;
 
   skin::Wnd Add(int id, FakeWindow w = {}) {
     auto h = reinterpret_cast<skin::Wnd>(uintptr_t(id));
@@ -94,7 +96,7 @@ class FakeWindows final : public skin::IWindowSystem {
   intptr_t Send(skin::Wnd w, unsigned m, uintptr_t wp, intptr_t lp) override {
     sent.push_back({w, m, wp, lp});
     if (m == skin::msg::kQuerySkinned && IsWindow(w))
-      return windows[w].skinned_elsewhere || FrameOf(w) ? 1 : 0;
+      return windows[w].skinned_elsewhere || windows[w].popup_skin || FrameOf(w) ? 1 : 0;
     return 0;
   }
   bool Post(skin::Wnd w, unsigned m, uintptr_t wp, intptr_t lp) override {
@@ -115,14 +117,22 @@ class FakeWindows final : public skin::IWindowSystem {
 
 class FakePopup final : public skin::TPopupSkin {
  public:
-  using skin::TPopupSkin::TPopupSkin;
-  void Detach() override { ++detached; }
-  int detached = 0;
+  FakePopup(FakeWindows& ws, skin::Wnd w, TSkinData* data) : skin::TPopupSkin(w, data), ws_(ws) {
+    ws_.windows[w].popup_skin = true;
+  }
+  ~FakePopup() override { ++ws_.popups_freed; }
+  // Gives the window its procedure back: it stops answering the query.
+  void Detach() override {
+    if (ws_.IsWindow(Window())) ws_.windows[Window()].popup_skin = false;
+  }
+
+ private:
+  FakeWindows& ws_;
 };
 
 inline std::unique_ptr<skin::TPopupSkin> FakeWindows::CreatePopupSkin(skin::TSkinManage&, skin::Wnd w,
                                                                        TSkinData* data) {
-  return std::make_unique<FakePopup>(w, data);
+  return std::make_unique<FakePopup>(*this, w, data);
 }
 
 inline FakeFrame::~FakeFrame() {

@@ -115,6 +115,26 @@ TEST_F(SkinManagerTest, PopupMenusAreSkinnedByTheirKind) {
   EXPECT_FALSE(manager->OpenedFromMenuBar());
 }
 
+// A menu window destroyed without its skin hearing of it (its owner went
+// first) leaves an entry that is dropped once, also when a new menu window
+// gets the same handle; that new window is skinned.
+TEST_F(SkinManagerTest, AMenuWindowGoneUnnoticedIsFreedOnceAndItsHandleSkinnedAgain) {
+  manager->SetMenuKind(skin::kMenuContext);
+  auto gone = ws->Add(30, {.cls = "#32768"});
+  auto reused = ws->Add(31, {.cls = "#32768"});
+  ASSERT_TRUE(manager->SkinPopupMenu(gone));
+  ASSERT_TRUE(manager->SkinPopupMenu(reused));
+  ws->windows.erase(gone);
+  ws->windows[reused] = {.cls = "#32768"};  // a new window, same handle
+  auto next = ws->Add(32, {.cls = "#32768"});
+  EXPECT_TRUE(manager->SkinPopupMenu(reused));
+  EXPECT_EQ(ws->popups_freed, 2);
+  EXPECT_FALSE(manager->IsPopupMenuSkinned(gone));
+  EXPECT_TRUE(manager->SkinPopupMenu(next));
+  manager->HookDestroy(gone);
+  EXPECT_EQ(ws->popups_freed, 2);
+}
+
 TEST_F(SkinManagerTest, TheHookSkinsOnActivationAndMdiChildrenOnCreation) {
   auto top = ws->Add(1);
   manager->HookCreate(top, "TForm", skin::sys::kCaption, 0, nullptr);
