@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# dialog-pictures.sh [out-dir]: pictures of the skinned dialogs over the
-# window, for the README: a message box ("UpLoad Success" after "Read
-# Settings" against the controller simulator) and the open dialog of "Load
-# Profile". Saves skinned-message-box.png and skinned-file-dialog.png
-# (default docs/). Builds what it needs first.
+# dialog-pictures.sh [out-dir]: pictures of the skinned dialogs and menus
+# over the window, for the README: a message box ("UpLoad Success" after
+# "Read Settings" against the controller simulator), the open dialog of
+# "Load Profile", an edit's context menu and the system menu. Saves
+# skinned-message-box.png, skinned-file-dialog.png, skinned-context-menu.png
+# and skinned-system-menu.png (default docs/). Builds what it needs first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$root/docs}")
@@ -37,14 +38,18 @@ rm -f "$com1"
 sim_pid=$!
 for _ in $(seq 1 200); do [ -s "$work/sim.path" ] && break; sleep 0.05; done
 
-# picture BUTTON DIALOG-TITLE FILE: presses the button, waits for the
-# dialog, and saves the screen around the window once it has settled.
+# picture WAIT-FOR FILE DRIVER-COMMAND...: has the driver open what is to
+# be seen, waits for a window whose title has WAIT-FOR (none for a menu),
+# and saves the screen around the window once it has settled.
 picture() {
+  local wait_for=$1 file=$2
+  shift 2
   "$root/scripts/wine-run.sh" "$exe" >/dev/null 2>&1 &
   prog=$!
   main=$("$root/scripts/xwait.sh" "$title" 180)
-  "$root/scripts/wine-run.sh" "$driver" press "$1" >/dev/null
-  "$root/scripts/xwait.sh" "$2" 180 >/dev/null
+  "$root/scripts/wine-run.sh" "$driver" "$@" >/dev/null
+  # (The driver itself waits for a menu to show.)
+  [ -z "$wait_for" ] || "$root/scripts/xwait.sh" "$wait_for" 180 >/dev/null
   local geo x y w h prev= sum
   geo=$(xwininfo -id "$main")
   x=$(echo "$geo" | sed -n 's/ *Absolute upper-left X: *//p')
@@ -59,12 +64,14 @@ picture() {
     prev=$sum
   done
   mkdir -p "$out"
-  mv "$work/shot.png" "$out/$3"
-  echo "$out/$3"
+  mv "$work/shot.png" "$out/$file"
+  echo "$out/$file"
   kill "$prog" 2>/dev/null || true
   WINEPREFIX=$build/wineprefix wineserver -k 2>/dev/null || true
   prog=
 }
 
-picture "Read Settings" "Information" skinned-message-box.png
-picture "Load Profile" "Open" skinned-file-dialog.png
+picture Information skinned-message-box.png press "Read Settings"
+picture Open skinned-file-dialog.png press "Load Profile"
+picture "" skinned-context-menu.png context name1
+picture "" skinned-system-menu.png sysmenu

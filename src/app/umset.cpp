@@ -14,6 +14,7 @@
 #include "gsm_version.h"
 #include "model/fields.h"
 #include "serial/comm.h"
+#include "skin/engine/skin_caption.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/skin_data.h"
 
@@ -317,6 +318,9 @@ void Tfrm_mset::CreateControls() {
   skin::UseSkinManager();
   SkinData1 = new TSkinData(this);
   SkinData1->SetName("SkinData1");
+  SkinCaption1 = new skin::TSkinCaption(this);
+  SkinCaption1->SetName("SkinCaption1");
+  SkinCaption1->AfterLoad();
 
   mycom = new TComm(this);
   mycom->SetName("mycom");

@@ -30,6 +30,9 @@
 
 class TComm;
 class TSkinData;
+namespace skin {
+class TSkinCaption;
+}
 
 class Tfrm_mset : public fw::TForm {
  public:
@@ -90,6 +93,7 @@ class Tfrm_mset : public fw::TForm {
 
   // ---- non-visual components ----
   TSkinData* SkinData1 = nullptr;
+  skin::TSkinCaption* SkinCaption1 = nullptr;
   TComm* mycom = nullptr;
   fw::TOpenDialog* opend = nullptr;
   fw::TSaveDialog* SaveD = nullptr;

@@ -11,6 +11,8 @@
 //   transfer_driver version EXE       print the version resource of EXE
 //   transfer_driver press CAPTION     press a button without waiting for what
 //                                     it opens (a box or a dialog stays open)
+//   transfer_driver context NAME      open the context menu of a settings edit
+//   transfer_driver sysmenu           open the window's system menu (Alt+Space)
 //   transfer_driver close             close the window
 //
 // Every command but version first waits for the window whose caption ends
@@ -130,6 +132,14 @@ std::map<std::string, EditRef> EditNames() {
   for (int i = 0; i < 8; ++i) m["name" + std::to_string(i + 1)] = {"When Input Activated SMS Content", i};
   for (int i = 0; i < 8; ++i) m["name1" + std::to_string(i + 1)] = {"When Input Recovered SMS Content", i};
   return m;
+}
+
+// Waits until a popup menu is on the screen.
+bool MenuShown() {
+  HWND m = nullptr;
+  if (WaitFor([&] { return (m = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(m); }, 120)) return true;
+  std::printf("no menu opened\n");
+  return false;
 }
 
 HWND EditByName(HWND main, const std::string& name) {
@@ -258,7 +268,7 @@ int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
   if (argc < 2) {
     std::printf("usage: transfer_driver read | save NAME=TEXT... | port NAME | skinned | version EXE | press CAPTION |"
-                " close\n");
+                " context NAME | sysmenu | close\n");
     return 2;
   }
   if (std::string(argv[1]) == "version" && argc == 3) return PrintVersion(argv[2]);
@@ -273,6 +283,21 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (cmd == "port" && argc == 3) return PickPort(main, argv[2]);
+  if (cmd == "context" && argc == 3) {
+    HWND e = EditByName(main, argv[2]);
+    if (!e) {
+      std::printf("no edit for \"%s\"\n", argv[2]);
+      return 1;
+    }
+    RECT r;
+    GetWindowRect(e, &r);
+    PostMessageA(e, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(e), MAKELPARAM(r.left + 20, r.bottom - 4));
+    return MenuShown() ? 0 : 1;
+  }
+  if (cmd == "sysmenu") {
+    PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    return MenuShown() ? 0 : 1;
+  }
   if (cmd == "press" && argc == 3) {
     HWND button = ChildByClassAndText(main, "TButton", argv[2]);
     if (!button) {

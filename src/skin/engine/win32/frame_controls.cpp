@@ -92,6 +92,7 @@ void TWinSkinForm::AttachControlSkins() {
   if (form_) {
     FrameSkinner skinner(*this);
     ClassifyFormControls(*d, *form_, skinner);
+    OwnerDrawFormMenus();
     return;
   }
   SkinForeignChildren(Wnd());

@@ -2,6 +2,9 @@
 
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/paint/menu_painter.h"
+#include "skin/paint/win32/gdi_bitmap.h"
+#include "skin/skin_data.h"
 
 namespace skin {
 
@@ -15,6 +18,8 @@ TWinSkinPopMenu::TWinSkinPopMenu(TSkinManage& manager, HWND w, TSkinData* data)
 
 TWinSkinPopMenu::~TWinSkinPopMenu() { Detach(); }
 
+TWinSkinPopMenu* TWinSkinPopMenu::Of(HWND w) { return static_cast<TWinSkinPopMenu*>(GetPropA(w, kPopupProp)); }
+
 void TWinSkinPopMenu::Attach() {
   HWND w = Wnd();
   SetPropA(w, kPopupProp, this);
@@ -25,6 +30,7 @@ void TWinSkinPopMenu::Attach() {
 }
 
 void TWinSkinPopMenu::Detach() {
+  background_ = fw::TBitmap();
   if (!attached_) return;
   attached_ = false;
   HWND w = Wnd();
@@ -36,8 +42,17 @@ void TWinSkinPopMenu::Detach() {
   RemovePropA(w, kPopupProp);
 }
 
+POINT TWinSkinPopMenu::ClientOrigin() const {
+  HWND w = Wnd();
+  RECT wr;
+  GetWindowRect(w, &wr);
+  POINT p{0, 0};
+  ClientToScreen(w, &p);
+  return POINT{p.x - wr.left, p.y - wr.top};
+}
+
 LRESULT CALLBACK TWinSkinPopMenu::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* p = static_cast<TWinSkinPopMenu*>(GetPropA(w, kPopupProp));
+  auto* p = Of(w);
   if (!p) {
     auto old = reinterpret_cast<WNDPROC>(GetPropA(w, kPopupOldProp));
     if (msg == WM_NCDESTROY) RemovePropA(w, kPopupOldProp);
@@ -50,15 +65,68 @@ LRESULT CALLBACK TWinSkinPopMenu::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
+LRESULT TWinSkinPopMenu::CallOld(UINT msg, WPARAM wp, LPARAM lp) {
+  return CallWindowProcA(old_proc_, Wnd(), msg, wp, lp);
+}
+
+bool TWinSkinPopMenu::Render() {
+  RECT wr;
+  GetWindowRect(Wnd(), &wr);
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  if (background_.Width() != w || background_.Height() != h) background_ = paint::RenderMenuBackground(*SkinData(), w, h);
+  return !background_.Empty();
+}
+
+void TWinSkinPopMenu::PaintBorder(HRGN update) {
+  HWND w = Wnd();
+  // The update region is in screen coordinates; 1 stands for the whole
+  // window.
+  HDC dc = reinterpret_cast<uintptr_t>(update) > 1 ? GetDCEx(w, update, DCX_WINDOW | DCX_INTERSECTRGN | 0x10000)
+                                                   : GetWindowDC(w);
+  if (!dc) return;
+  RECT cr;
+  GetClientRect(w, &cr);
+  const POINT o = ClientOrigin();
+  // Only the border: the items inside are the menu's own painting.
+  ExcludeClipRect(dc, o.x, o.y, o.x + cr.right, o.y + cr.bottom);
+  win32::Blit(dc, 0, 0, background_);
+  ReleaseDC(w, dc);
+}
+
 LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   HWND w = Wnd();
-  WNDPROC old = old_proc_;
   if (msg == msg::kQuerySkinned) return 1;
-  if (msg == WM_DESTROY) {
-    Detach();
-    return CallWindowProcA(old, w, msg, wp, lp);
+  if (!manager_.Active()) return CallOld(msg, wp, lp);
+  switch (msg) {
+    case WM_DESTROY: {
+      WNDPROC old = old_proc_;
+      Detach();
+      return CallWindowProcA(old, w, msg, wp, lp);
+    }
+    case WM_ERASEBKGND:
+      // With the menu background option the skinned items paint it all.
+      if (!SkinData()->Options.Contains(xoMenuBG)) CallOld(msg, wp, lp);
+      return 1;
+    case WM_NCPAINT:
+      if (!Render()) return CallOld(msg, wp, lp);
+      PaintBorder(reinterpret_cast<HRGN>(wp));
+      return 0;
+    case WM_PRINT: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      if (!dc || !Render()) return CallOld(msg, wp, lp);
+      win32::Blit(dc, 0, 0, background_);
+      RECT cr;
+      GetClientRect(w, &cr);
+      const POINT o = ClientOrigin();
+      const int saved = SaveDC(dc);
+      IntersectClipRect(dc, o.x, o.y, o.x + cr.right, o.y + cr.bottom);
+      SetBkMode(dc, TRANSPARENT);
+      const LRESULT r = CallOld(msg, wp, lp & ~LPARAM(PRF_NONCLIENT | PRF_ERASEBKGND));
+      RestoreDC(dc, saved);
+      return r;
+    }
+    default: return CallOld(msg, wp, lp);
   }
-  return CallWindowProcA(old, w, msg, wp, lp);
 }
 
 }  // namespace skin

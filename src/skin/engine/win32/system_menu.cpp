@@ -44,7 +44,7 @@ int StateFor(unsigned cmd, int placement, unsigned features) {
 
 void TWinSkinForm::BuildSystemMenu() {
   HWND w = Wnd();
-  system_popup_.reset();
+  system_popup_.reset();  // its items tell us they go
   system_images_.reset();
   HMENU sys = GetSystemMenu(w, FALSE);
   if (!sys) return;
@@ -90,6 +90,8 @@ void TWinSkinForm::BuildSystemMenu() {
       if (IsWindow(w)) PostMessageA(w, WM_SYSCOMMAND, WPARAM(it->Tag), 0);
     };
   }
+  // Painted by the skin, with its menu glyphs.
+  MakeOwnerDraw(*system_popup_);
 }
 
 void TWinSkinForm::OpenSystemMenu(POINT at) {

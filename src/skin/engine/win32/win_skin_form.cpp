@@ -12,6 +12,7 @@
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/win32/control_skin.h"
+#include "skin/engine/win32/skin_menu_bar.h"
 #include "skin/engine/win32/window_icon.h"
 #include "skin/paint/text.h"
 #include "skin/skin_data.h"
@@ -30,6 +31,8 @@ TWinSkinForm::TWinSkinForm(fw::TForm* form, TSkinManage& manager, HWND wnd, std:
     : TSkinFrame(form, manager, wnd, std::move(class_name), data) {}
 
 TWinSkinForm::~TWinSkinForm() {
+  EndMenuLoop();
+  UndoOwnerDraw();
   hover_.reset();
   FreeControlSkins();
   if (attached_) Detach();
@@ -96,6 +99,7 @@ void TWinSkinForm::CommonSetup() {
 
   if (frame_skinning_) {
     menu_ = GetMenu(Wnd());
+    if ((menu_ || (form_ && form_->Menu())) && mdi_kind_ != kMdiChild) CreateMenuBar();
     ShowCaptionStyles(false);
     RefreshMetrics();
   } else {
@@ -270,6 +274,7 @@ void TWinSkinForm::Restore() {
   SetHotElement(nullptr);
   UnhookWindowProc();
   FreeControlSkins();
+  UndoOwnerDraw();
   const bool destroying = form_ && form_->Destroying();
   if (form_ && colour_saved_ && !destroying) form_->SetColor(saved_colour_);
   colour_saved_ = false;
@@ -282,7 +287,13 @@ void TWinSkinForm::Restore() {
   if ((features_ & kFeatSysMenu) && !(style_ & WS_SYSMENU))
     SetWindowLongPtrA(w, GWL_STYLE, LONG_PTR(style_ | WS_SYSMENU));
   ShowCaptionStyles(true);
-  if (menu_ && GetMenu(w) != menu_) SetMenu(w, menu_);
+  if (menu_bar_) {
+    HMENU bar = menu_bar_->WindowMenu();
+    FreeMenuBar();
+    if (bar && GetMenu(w) != bar) SetMenu(w, bar);
+  } else if (menu_ && GetMenu(w) != menu_) {
+    SetMenu(w, menu_);
+  }
   if (!destroying && !child_) {
     RECT r;
     GetWindowRect(w, &r);
@@ -298,7 +309,22 @@ void TWinSkinForm::Restore() {
 
 void TWinSkinForm::Detach() {
   StopHover();
+  EndMenuLoop();
+  FreeMenuBar();
   UnhookWindowProc();
+}
+
+void TWinSkinForm::CreateMenuBar() {
+  if (menu_bar_) return;
+  menu_bar_ = new TWinSkinMenu(*this, *SkinData());
+  menu_bar_->LoadItems();
+  m_.menu = GetSystemMetrics(SM_CYMENU);
+}
+
+void TWinSkinForm::FreeMenuBar() {
+  SetHotElement(nullptr);
+  delete menu_bar_;
+  menu_bar_ = nullptr;
 }
 
 void TWinSkinForm::ShowCaptionStyles(bool show) {

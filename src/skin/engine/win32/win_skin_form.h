@@ -20,8 +20,11 @@
 #include "skin/engine/skin_frame.h"
 
 namespace fw {
+class TCanvas;
 class TForm;
 class TImageList;
+class TMenu;
+class TMenuItem;
 class TPopupMenu;
 class TTimer;
 }  // namespace fw
@@ -29,6 +32,8 @@ class TTimer;
 namespace skin {
 
 class TSkinControl;
+class TWinSkinMenu;
+class TMenuBtn;
 
 class TWinSkinForm final : public TSkinFrame, public TNCHost {
  public:
@@ -73,6 +78,12 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
 
   // The window whose frame object this is (nullptr for none).
   static TWinSkinForm* Of(HWND w);
+  bool RightToLeft() const { return rtl_; }
+  TWinSkinMenu* MenuBar() const { return menu_bar_; }
+  // Opens a bar item's drop-down (a command item sends its command).
+  void OpenBarItem(TMenuBtn& b);
+  // Whether a drop-down of a skinned bar is open (its menu-loop hook in place).
+  static bool MenuLoopHookInstalled();
   // The Tag of the skinned system menu.
   static constexpr intptr_t kSystemMenuTag = 33333;
 
@@ -124,6 +135,36 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
   void StartHover();
   void StopHover();
 
+  // ---- the menu bar's drop-downs (menu_loop.cpp) ----
+  static LRESULT CALLBACK MenuLoopHook(int code, WPARAM wp, LPARAM lp);
+  void MenuSelect(WPARAM wp, LPARAM lp);
+  // Takes the menu-loop hook away when this frame owns it.
+  void EndMenuLoop();
+  void CreateMenuBar();
+  void FreeMenuBar();
+
+  // ---- skinned menu items (menu_owner_draw.cpp) ----
+  void MeasureMenuItem(fw::TMenuItem& item, fw::TCanvas& canvas, int& width, int& height);
+  void DrawMenuItem(fw::TMenuItem& item, fw::TCanvas& canvas, const fw::TRect& r, bool selected);
+  void OwnerDrawItems(fw::TMenuItem& parent);
+  void MakeOwnerDraw(fw::TMenu& menu);
+  void UndoOwnerDraw();
+  // The form's main menu (with xcMenuItem) and its popup menus (with
+  // xcPopupMenu) drawn by the skin.
+  void OwnerDrawFormMenus();
+  void Notification(fw::TComponent* c, fw::TOperation op) override;
+  struct OwnerDrawnItem {
+    fw::TMenuItem* item;
+    bool measure;  // the skin set the item's measuring (the application had none)
+    bool draw;
+  };
+  struct OwnerDrawnMenu {
+    fw::TMenu* menu;
+    bool was_owner_draw;
+  };
+  std::vector<OwnerDrawnItem> owner_drawn_items_;
+  std::vector<OwnerDrawnMenu> owner_drawn_menus_;
+
   // ---- the skinned system menu (system_menu.cpp) ----
   void OpenSystemMenu(POINT screen);
   void BuildSystemMenu();
@@ -163,6 +204,12 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
   int region_w_ = 0, region_h_ = 0;
 
   std::vector<std::unique_ptr<TWinSysButton>> buttons_;
+  TWinSkinMenu* menu_bar_ = nullptr;  // owned (a component of this frame)
+  int open_item_ = -1;
+  int pending_switch_ = -1;
+  HMENU select_menu_ = nullptr;
+  bool select_has_sub_ = false;
+  bool frame_quiet_ = false;  // no frame painting while the menu changes
   std::vector<TSkinControl*> controls_;
 };
 

@@ -6,6 +6,7 @@
 #include "framework/extctrls.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/win32/skin_menu_bar.h"
 #include "skin/engine/win32/win_skin_form.h"
 #include "skin/skin_data.h"
 
@@ -20,7 +21,7 @@ POINT TWinSkinForm::ToWindow(LPARAM screen_point) const {
 TNCObject* TWinSkinForm::ElementAt(POINT p) const {
   for (const auto& b : buttons_)
     if (b->Contains(p.x, p.y)) return b.get();
-  return nullptr;
+  return menu_bar_ ? menu_bar_->ItemAt(p.x, p.y) : nullptr;
 }
 
 bool TWinSkinForm::NcMouseMove(LPARAM lp) {
@@ -37,6 +38,7 @@ bool TWinSkinForm::NcLButtonDown(WPARAM& wp, LPARAM lp) {
   if (TNCObject* e = ElementAt(ToWindow(lp))) {
     if (!active_) SetForegroundWindow(Wnd());
     e->MouseDown();
+    if (auto* item = dynamic_cast<TMenuBtn*>(e)) OpenBarItem(*item);
     return true;
   }
   // A maximized window is not dragged by its caption.
@@ -93,6 +95,13 @@ bool TWinSkinForm::SysCommand(WPARAM wp, LPARAM lp) {
         ClientToScreen(w, &origin);
         OpenSystemMenu(origin);
         return true;
+      }
+      // Alt with a letter (or F10 and Alt alone: 0) opens the bar item.
+      if (lp != '-' && menu_bar_ && !GetCapture()) {
+        if (TMenuBtn* b = menu_bar_->ItemForKey(unsigned(lp))) {
+          OpenBarItem(*b);
+          return true;
+        }
       }
       return false;
     case SC_MINIMIZE:

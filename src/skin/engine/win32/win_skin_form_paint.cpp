@@ -5,6 +5,7 @@
 
 #include "skin/engine/caption_text.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/win32/skin_menu_bar.h"
 #include "skin/engine/win32/win_skin_form.h"
 #include "skin/paint/frame_painter.h"
 #include "skin/paint/primitives.h"
@@ -70,7 +71,7 @@ void TWinSkinForm::LayoutButtons() {
 void TWinSkinForm::PaintFrame(HDC dc) {
   const int state = SkinState();
   if (state != kFrameSkinned && state != kFrameRefreshing) return;
-  if (!frame_skinning_ || border_kind_ == kBorderNoCaption || !SkinData()->SkinLoaded()) return;
+  if (!frame_skinning_ || border_kind_ == kBorderNoCaption || !SkinData()->SkinLoaded() || frame_quiet_) return;
   HWND w = Wnd();
   HDC own = nullptr;
   if (!dc) dc = own = GetWindowDC(w);
@@ -150,6 +151,10 @@ void TWinSkinForm::PaintCaptionStrip(HDC dc, bool whole_pass) {
 
 void TWinSkinForm::PaintMenuStrip(HDC dc) {
   if (m_.menu <= 0) return;
+  if (menu_bar_) {
+    menu_bar_->PaintBar(dc, active_);
+    return;
+  }
   RECT wr;
   GetWindowRect(Wnd(), &wr);
   const int W = wr.right - wr.left;
@@ -167,7 +172,8 @@ void TWinSkinForm::PaintElement(TNCObject& e) {
   HDC dc = GetWindowDC(w);
   if (!dc) return;
   try {
-    PaintCaptionStrip(dc, false);
+    if (auto* b = dynamic_cast<TMenuBtn*>(&e); b && menu_bar_) menu_bar_->PaintItem(dc, *b);
+    else PaintCaptionStrip(dc, false);
   } catch (...) {
   }
   ReleaseDC(w, dc);

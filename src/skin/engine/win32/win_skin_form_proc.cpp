@@ -4,8 +4,10 @@
 #include <windowsx.h>
 
 #include "framework/forms.h"
+#include "skin/engine/skin_caption.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
+#include "skin/engine/win32/skin_menu_bar.h"
 #include "skin/engine/win32/win_skin_form.h"
 #include "skin/skin_data.h"
 
@@ -120,6 +122,13 @@ LRESULT TWinSkinForm::TopLevelMessage(UINT msg, WPARAM wp, LPARAM lp, bool& hand
       return r;
     }
     case WM_WINDOWPOSCHANGED: ReadPlacement(); break;
+    case WM_MENUSELECT: MenuSelect(wp, lp); break;
+    case msg::kOpenMenuBarItem:
+      if (menu_bar_) {
+        POINT p = ToWindow(lp);
+        if (TMenuBtn* b = menu_bar_->ItemAt(p.x, p.y)) OpenBarItem(*b);
+      }
+      return 0;
     case WM_SYSCOMMAND:
       if (SysCommand(wp, lp)) return 0;
       break;
@@ -216,6 +225,50 @@ void TWinSkinForm::FormWindowProc(fw::TMessage& m) {
       }
       break;
     case msg::kSkinnedFrameQuery: m.Result = m.LParam == msg::kMagic ? msg::kMagic : 1; return;
+    case msg::kCaptionButtonQuery:
+    case msg::kCaptionButtonAction:
+      // The form's caption extras answer for the skin's custom buttons.
+      for (fw::TComponent* c : form_->Components())
+        if (auto* caption = dynamic_cast<TSkinCaption*>(c)) {
+          if (m.Msg == msg::kCaptionButtonQuery) m.Result = caption->CustomButtonQuery(int(m.WParam), int(m.LParam));
+          else caption->CustomButtonAction(int(m.WParam));
+          return;
+        }
+      break;
+    case msg::kMenuChanged: {
+      // The framework puts its new bar on the window; the skin's bar takes
+      // its items and the system's bar goes again.
+      frame_quiet_ = true;
+      std::shared_ptr<bool> alive = AliveToken();
+      if (saved_window_proc_) saved_window_proc_(m);
+      if (!*alive) return;
+      frame_quiet_ = false;
+      const int before = m_.menu;
+      if (form_->Menu() && !menu_bar_) CreateMenuBar();
+      else if (menu_bar_) menu_bar_->LoadItems();
+      if (m_.menu != before)
+        SetWindowPos(Wnd(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      PaintFrame();
+      return;
+    }
+    case msg::kDialogChar: {
+      if (saved_window_proc_) saved_window_proc_(m);
+      if (m.Result) return;
+      const bool only_alt = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+      if (only_alt && menu_bar_) {
+        if (TMenuBtn* b = menu_bar_->ItemForKey(unsigned(m.WParam))) {
+          RECT wr;
+          GetWindowRect(Wnd(), &wr);
+          PostMessageA(Wnd(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(wr.left + b->Rect.Left + 1, wr.top + b->Rect.Top + 1));
+          m.Result = 1;
+          return;
+        }
+      }
+      fw::TForm* main = fw::Application().MainForm();
+      if (main && main != form_) m.Result = main->Perform(msg::kDialogChar, m.WParam, m.LParam);
+      return;
+    }
     default: break;
   }
   if (saved_window_proc_) saved_window_proc_(m);
