@@ -32,6 +32,11 @@ void DrawGrid(fw::TBitmap& dst, const fw::TRect& clip, std::initializer_list<Seg
               std::initializer_list<Segment> ys, const fw::TBitmap& src, bool transparent,
               fw::TColor key = 0xFF00FF);
 
+// Larger images than this are not built: no window needs them, and a
+// broken geometry must not exhaust the memory.
+constexpr int64_t kMaxPixels = int64_t(1) << 26;
+inline bool SizeFits(int w, int h) { return w > 0 && h > 0 && int64_t(w) * h <= kMaxPixels; }
+
 // The whole of a bitmap as a clip rectangle.
 inline fw::TRect Bounds(const fw::TBitmap& b) { return fw::TRect{0, 0, b.Width(), b.Height()}; }
 

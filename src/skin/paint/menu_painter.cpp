@@ -17,12 +17,9 @@ using detail::Bounds;
 using detail::DrawGrid;
 using detail::Intersect;
 using detail::Segment;
+using detail::SizeFits;
 
 namespace {
-
-// Larger items or bars than this are not built: a width grown from a
-// broken skin must not exhaust the memory.
-constexpr int64_t kMaxPixels = int64_t(1) << 26;
 
 constexpr int kSeparatorHeight = 8;
 constexpr int kMinItemHeight = 20;
@@ -32,8 +29,6 @@ constexpr int kCheckColumn = 18;
 // Between the glyph column and the caption, and after the shortcut.
 constexpr int kTextGap = 4;
 constexpr int kShortcutRight = 10;
-
-bool SizeFits(int w, int h) { return w > 0 && h > 0 && int64_t(w) * h <= kMaxPixels; }
 
 // The MenuItem object when it has an image to draw from.
 const TDataSkinObject* MenuItemObject(const TSkinData& skin) {

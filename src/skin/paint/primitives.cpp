@@ -16,10 +16,6 @@ using detail::Segment;
 
 namespace {
 
-// Larger images than this are not built: no window needs them, and a
-// broken geometry must not exhaust the memory.
-constexpr int64_t kMaxPixels = int64_t(1) << 26;
-
 // Where frame n lies in a strip.
 struct Area {
   int x = 0, y = 0, w = 0, h = 0;
@@ -84,7 +80,7 @@ fw::TBitmap NineSlice(const fw::TBitmap& strip, int frames, int n, Orientation o
                       int h) {
   fw::TBitmap out;
   const Area a = FrameArea(strip, frames, n, o);
-  if (a.Empty() || w < 1 || h < 1 || int64_t(w) * h > kMaxPixels) return out;
+  if (a.Empty() || !detail::SizeFits(w, h)) return out;
   out.SetSize(w, h);
   FitMargins(m.left, m.right, w, a.w);
   FitMargins(m.top, m.bottom, h, a.h);
