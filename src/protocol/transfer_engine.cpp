@@ -201,7 +201,10 @@ void TransferEngine::ReceiveData(const uint8_t* bytes, uint16_t n) {
 
 bool TransferEngine::AnswersOutstanding(const LinkFrame& f) const {
   if (f.Code == RSP_CONNECT) return probing_;
-  return awaiting_ && f.Code == uint8_t(awaited_code_ + 1) && f.Address == awaited_address_;
+  if (!awaiting_ || f.Code != uint8_t(awaited_code_ + 1) || f.Address != awaited_address_) return false;
+  // A read is answered by the whole block: a shorter reply would leave the
+  // rest of the block erased in the image and be shown as read.
+  return f.Code != RSP_READ || f.Length >= kBlockSize;
 }
 
 void TransferEngine::OnVerifiedFrame(const LinkFrame& frame) {

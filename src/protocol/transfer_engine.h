@@ -11,12 +11,14 @@
 //
 // A reply is acted on only when it answers the command outstanding: a
 // connect reply only while probing, any other reply only with the code and
-// address of the last command sent. Anything else (a second answer to an
-// earlier probe, a late duplicate after a retransmission, a reply of the
-// other direction) is dropped and the response timer keeps running.
+// address of the last command sent, and a read reply only when it carries
+// the whole block. Anything else (a second answer to an earlier probe, a
+// late duplicate after a retransmission, a reply of the other direction, a
+// read reply cut short) is dropped and the response timer keeps running.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -89,6 +91,8 @@ class TransferEngine {
   // command, and received bytes dropped because too many were queued.
   unsigned long DroppedReplies() const { return dropped_replies_; }
   unsigned long DroppedBytes() const { return dropped_bytes_; }
+  // Received bytes queued and not yet parsed.
+  size_t PendingBytes() const { return pending_.size(); }
 
   // Received bytes queued but not yet parsed are capped at this many.
   static constexpr size_t kMaxPending = 65536;

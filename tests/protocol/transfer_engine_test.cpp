@@ -150,12 +150,29 @@ TEST(TransferEngine, AnswerToTheFourthSendingStillCompletes) {
   FakeHost h;
   StartAndConnect(h, false);
   h.Advance(6000);  // fourth sending
-  h.Deliver(Reply(RSP_READ, 0x0200, {0x35, 0x35}), 1900);
+  h.Deliver(BuildFrame(RSP_READ, 0x0200, Bytes(128, 0x35)), 1900);
   h.Advance(1900);
   EXPECT_EQ(h.sent.back().bytes, Short(CMD_READ, 0x0400));
   EXPECT_EQ(h.engine.Image()[0x0200], 0x35);
   h.Advance(7000);
   EXPECT_TRUE(h.boxes.empty()) << "the new command has its own 8 s";
+}
+
+// A read reply shorter than a block would leave the rest of the block as
+// erased bytes and be shown as read: it is dropped and the read repeated.
+TEST(TransferEngine, AShortReadReplyIsNotTakenAsTheBlock) {
+  FakeHost h;
+  StartAndConnect(h, false);
+  h.Deliver(BuildFrame(RSP_READ, 0x0200, Bytes(127, 0x35)), 10);
+  h.Advance(10);
+  EXPECT_EQ(h.engine.Image()[0x0200], 0xFF);
+  EXPECT_EQ(h.engine.DroppedReplies(), 1u);
+  h.Advance(1990);
+  ASSERT_EQ(h.Commands().size(), 2u);
+  EXPECT_EQ(h.sent.back().bytes, Short(CMD_READ, 0x0200));
+  h.Deliver(BuildFrame(RSP_READ, 0x0200, Bytes(128, 0x35)), 10);
+  h.Advance(10);
+  EXPECT_EQ(h.sent.back().bytes, Short(CMD_READ, 0x0400));
 }
 
 TEST(TransferEngine, NegativeRepliesRepeatTheCommandAtOnce) {
