@@ -9,6 +9,8 @@
 
 namespace profile {
 
+class IniText;
+
 struct ProfileResult {
   bool ok = true;
   std::string reason;  // why it failed, for the user
@@ -25,5 +27,10 @@ ProfileResult SaveProfile(const model::Settings& settings, const std::string& pa
 // exist or cannot be read fails and leaves *settings unchanged. No change
 // rule runs here.
 ProfileResult LoadProfile(const std::string& path, model::Settings* settings);
+
+// The same two steps on a profile's text in memory, without the file.
+// WriteSettings stops at the first value that cannot be stored as one line.
+ProfileResult WriteSettings(const model::Settings& settings, IniText& ini);
+void ReadSettings(const IniText& ini, model::Settings* settings);
 
 }  // namespace profile

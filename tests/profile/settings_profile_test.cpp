@@ -135,11 +135,14 @@ TEST_F(ProfileFiles, SettingsRoundTrip) {
       const model::FieldId f(i);
       switch (model::kFields[i].kind) {
         case model::Kind::Text: {
-          std::string t;  // inner blanks and any byte but line ends and NUL
+          std::string t;  // blanks and any byte but line ends and NUL
           for (int n = num(0, 40); n > 0; --n) t += char(num(0, 6) == 0 ? ' ' : num(0x21, 0xFF));
-          while (!t.empty() && t.back() == ' ') t.pop_back();
-          while (!t.empty() && t.front() == ' ') t.erase(0, 1);
-          if (t.size() >= 2 && (t[0] == '"' || t[0] == '\'')) t[0] = 'q';
+          // Blanks around a text and quotation marks of its own come back too.
+          if (num(0, 3) == 0) t = "  " + t + " ";
+          if (num(0, 3) == 0) {
+            const std::string q = num(0, 1) ? "\"" : "'";
+            t = q + t + q;
+          }
           s.SetText(f, t);
           break;
         }
