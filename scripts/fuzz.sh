@@ -1,79 +1,130 @@
 #!/bin/sh
-# Builds and runs the skin loader's fuzz targets (libFuzzer, clang).
+# Builds and runs the fuzz targets (libFuzzer, clang, with AddressSanitizer
+# and UndefinedBehaviorSanitizer).
 #
-#   scripts/fuzz.sh                      every target for 10 minutes each
-#   scripts/fuzz.sh --time 3600 bmp      one target for an hour
-#   scripts/fuzz.sh --runs 3000 lzh      a fixed number of runs (what the tests do)
-#   scripts/fuzz.sh --build-only         just build the targets and seeds
+#   scripts/fuzz.sh                        a campaign: every target for 10 minutes
+#   scripts/fuzz.sh --time 3600 link       one target for an hour
+#   scripts/fuzz.sh --execs 1000000 image  one target for a million executions
+#   scripts/fuzz.sh --runs 3000 lzh        a short fixed run (what the tests do)
+#   scripts/fuzz.sh --build-only           just build the targets
+#   scripts/fuzz.sh --seeds                write tests/fuzz/corpus anew from the seed code
 #
-# Targets: lzh container ini bmp. Options:
-#   --build-dir DIR   where to build (default build/fuzz); new findings go to
-#                     DIR/corpus/<target>, crashes to DIR/crashes/
-#   --time SECONDS    run each target this long (default 600)
-#   --runs N          run each target N times instead, from a fixed seed
-#   --jobs N          parallel fuzzing jobs per target for long runs (default 1)
+# Targets:
+#   lzh container ini bmp   the skin loader's decompressor, container, INI and BMP readers
+#   link                    replies from the unit while a transfer runs
+#   profile                 profile files
+#   image                   settings images as a unit delivers them
+#   args                    gsmcfg's command line
+#
+# Every run starts from the seed corpus kept in tests/fuzz/corpus. A
+# campaign runs the targets one after another, keeps what it finds in
+# DIR/corpus/<target> for the next campaign, goes on to the next target
+# after a finding and ends with a table of executions, time and findings
+# per target (also in DIR/campaign.txt); it exits 1 when anything was found.
+# Add an input that found a fault to the seed code as "regress-...".
+#
+# Options:
+#   --build-dir DIR   where to build (default build/fuzz); findings go to DIR/crashes/
+#   --time SECONDS    run each target this long in a campaign (default 600)
+#   --execs N         run each target N times in a campaign instead
+#   --runs N          a short run: N executions from a fixed seed, on a scratch corpus
 # Set CXX to choose the clang (default clang++).
 set -eu
 
 here=$(cd "$(dirname "$0")/.." && pwd)
+seeds="$here/tests/fuzz/corpus"
 build="$here/build/fuzz"
+all="lzh container ini bmp link profile image args"
 time=600
+execs=""
 runs=""
-jobs=1
-build_only=0
+mode=campaign
 targets=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --build-dir) build=$2; shift 2 ;;
     --time) time=$2; shift 2 ;;
-    --runs) runs=$2; shift 2 ;;
-    --jobs) jobs=$2; shift 2 ;;
-    --build-only) build_only=1; shift ;;
-    lzh|container|ini|bmp) targets="$targets $1"; shift ;;
-    *) echo "fuzz.sh: unknown argument $1" >&2; exit 2 ;;
+    --execs) execs=$2; shift 2 ;;
+    --runs) runs=$2; mode=short; shift 2 ;;
+    --build-only) mode=build; shift ;;
+    --seeds) mode=seeds; shift ;;
+    *)
+      case " $all " in
+        *" $1 "*) targets="$targets $1"; shift ;;
+        *) echo "fuzz.sh: unknown argument $1" >&2; exit 2 ;;
+      esac ;;
   esac
 done
-[ -n "$targets" ] || targets="lzh container ini bmp"
+[ -n "$targets" ] || targets=$all
 
 # Only one build at a time per folder: parallel test runs share it.
 mkdir -p "$build"
 (
   flock 9
   if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$here/tests/skin/fuzz" -B "$build" -DCMAKE_CXX_COMPILER="${CXX:-clang++}" >/dev/null
+    cmake -S "$here/tests/fuzz/targets" -B "$build" -DCMAKE_CXX_COMPILER="${CXX:-clang++}" >/dev/null
   fi
   cmake --build "$build" -j2 >/dev/null
-  "$build/fuzz_seeds" "$build/seeds"
 ) 9>"$build/.lock"
-[ "$build_only" = 1 ] && exit 0
+case "$mode" in
+  build) exit 0 ;;
+  seeds) exec "$build/fuzz_seeds" "$seeds" ;;
+esac
+
+# Profiles are read up to 1 MiB; the other inputs need no more than 4 KiB.
+max_len() {
+  case "$1" in
+    profile) echo 1048576 ;;
+    *) echo 4096 ;;
+  esac
+}
+
+# Runs one target: fuzz TARGET LOG CORPUS OPTIONS...
+fuzz() {
+  t=$1 log=$2 corpus=$3
+  shift 3
+  "$build/fuzz_$t" -max_len="$(max_len "$t")" -timeout=20 -rss_limit_mb=2048 \
+    -artifact_prefix="$build/crashes/$t-" -print_final_stats=1 "$@" "$corpus" "$seeds/$t" >"$log" 2>&1
+}
 
 mkdir -p "$build/crashes"
-for t in $targets; do
-  corpus="$build/corpus/$t"
-  mkdir -p "$corpus"
-  if [ -n "$runs" ]; then
+if [ "$mode" = short ]; then
+  for t in $targets; do
     # Reproducible: fixed seed, fixed count, a private scratch corpus so
-    # that earlier long runs do not change what a test run does.
+    # that earlier campaigns do not change what a test run does.
     scratch=$(mktemp -d)
-    log="$scratch.log"
     status=0
-    "$build/fuzz_$t" -seed=1 -runs="$runs" -max_len=4096 -timeout=20 -rss_limit_mb=2048 \
-      -artifact_prefix="$build/crashes/$t-" -print_final_stats=1 \
-      "$scratch" "$build/seeds/$t" >"$log" 2>&1 || status=$?
+    fuzz "$t" "$scratch.log" "$scratch" -seed=1 -runs="$runs" || status=$?
     if [ "$status" -ne 0 ]; then
-      tail -n 80 "$log"
+      tail -n 80 "$scratch.log"
       echo "fuzz_$t failed (exit $status); the input is in $build/crashes/" >&2
     else
-      grep -E "^stat::|Done" "$log" || true
+      grep -E "^stat::|Done" "$scratch.log" || true
     fi
-    rm -rf "$scratch" "$log"
+    rm -rf "$scratch" "$scratch.log"
     [ "$status" -eq 0 ] || exit "$status"
-  else
-    parallel=""
-    [ "$jobs" -gt 1 ] && parallel="-jobs=$jobs -workers=$jobs"
-    # shellcheck disable=SC2086
-    "$build/fuzz_$t" -max_total_time="$time" -max_len=4096 -timeout=20 -rss_limit_mb=2048 \
-      $parallel -artifact_prefix="$build/crashes/$t-" -print_final_stats=1 \
-      "$corpus" "$build/seeds/$t"
-  fi
+  done
+  exit 0
+fi
+
+if [ -n "$execs" ]; then limit="-runs=$execs"; else limit="-max_total_time=$time"; fi
+summary="$build/campaign.txt"
+printf '%-10s %12s %9s %9s\n' target executions seconds findings >"$summary"
+found=0
+for t in $targets; do
+  mkdir -p "$build/corpus/$t"
+  log="$build/$t.log"
+  before=$(ls "$build/crashes" | grep -c "^$t-" || true)
+  start=$(date +%s)
+  status=0
+  echo "== fuzz_$t ($limit), log in $log"
+  fuzz "$t" "$log" "$build/corpus/$t" "$limit" || status=$?
+  seconds=$(( $(date +%s) - start ))
+  done_execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  findings=$(( $(ls "$build/crashes" | grep -c "^$t-" || true) - before ))
+  if [ "$status" -ne 0 ] && [ "$findings" -eq 0 ]; then findings=1; fi
+  [ "$findings" -eq 0 ] || { found=1; grep -E "^==[0-9]+==ERROR|^SUMMARY|^link:" "$log" | head -n 5 || true; }
+  printf '%-10s %12s %9s %9s\n' "$t" "${done_execs:-?}" "$seconds" "$findings" >>"$summary"
 done
+cat "$summary"
+exit "$found"

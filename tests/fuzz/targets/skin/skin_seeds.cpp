@@ -1,25 +1,21 @@
-// Writes seed inputs for the fuzz targets into <dir>/<target>/.
-#include <filesystem>
-#include <fstream>
-#include <string>
-
+// Seeds of the skin loader's targets: a container of an INI text and four
+// BMPs, expanded and compressed, and the parts on their own.
+#include "seed_corpus.h"
 #include "skin/bmp_reader.h"
 #include "skin/lzh_encoder.h"
 #include "skin/skin_reader.h"
 
+namespace fuzzseeds {
 namespace {
 
-namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
-
-void Write(const fs::path& dir, const std::string& name, uint8_t prefix, const Bytes& body, bool with_prefix = true) {
-  fs::create_directories(dir);
-  std::ofstream f(dir / name, std::ios::binary | std::ios::trunc);
-  if (with_prefix) f.put(char(prefix));
-  f.write(reinterpret_cast<const char*>(body.data()), std::streamsize(body.size()));
-}
-
 Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+// The targets lzh and container take their first byte as a mode.
+Bytes Prefixed(uint8_t mode, const Bytes& body) {
+  Bytes out{mode};
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
 
 fw::TBitmap Sample(int w, int h) {
   fw::TBitmap b(w, h);
@@ -30,9 +26,7 @@ fw::TBitmap Sample(int w, int h) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2) return 2;
-  const fs::path root = argv[1];
+void AddSkinSeeds(Corpus& c) {
   const std::string ini =
       "[Personality]\r\nTop=top.bmp\r\nTopFrame=2\r\n; note\r\n[Colours]\r\nButtonFace=213,222,242\r\n"
       "[Buttons]\r\nBitmap=C:\\skin\\button.bmp\r\nTile=0x1\r\n";
@@ -42,15 +36,16 @@ int main(int argc, char** argv) {
   for (int bpp : {4, 8, 24, 32}) {
     Bytes bmp;
     skin::SaveBmp(Sample(6 + bpp / 4, 3), bpp, bmp);
-    Write(root / "bmp", "bmp" + std::to_string(bpp), 0, bmp, false);
+    c.Add("bmp", "bmp" + std::to_string(bpp), bmp);
     entries.push_back({"img" + std::to_string(n++) + ".bmp", bmp});
   }
   const Bytes container = skin::WriteContainer(entries);
-  Write(root / "container", "expanded", 0, container);
-  Write(root / "container", "compressed", 1, skin::LzhCompress(container));
-  Write(root / "lzh", "stream", 0, skin::LzhCompress(container));
-  Write(root / "lzh", "text", 0, skin::LzhCompress(Text(ini + ini)));
-  Write(root / "lzh", "data", 1, Text(ini));
-  Write(root / "ini", "skin", 0, Text(ini), false);
-  return 0;
+  c.Add("container", "expanded", Prefixed(0, container));
+  c.Add("container", "compressed", Prefixed(1, skin::LzhCompress(container)));
+  c.Add("lzh", "stream", Prefixed(0, skin::LzhCompress(container)));
+  c.Add("lzh", "text", Prefixed(0, skin::LzhCompress(Text(ini + ini))));
+  c.Add("lzh", "data", Prefixed(1, Text(ini)));
+  c.Add("ini", "skin", ini);
 }
+
+}  // namespace fuzzseeds

@@ -1,0 +1,37 @@
+// The seed corpus of the fuzz targets: a few named inputs per target, made
+// by code, so that the corpus kept in the repository can be made again and
+// checked against what the code makes. Inputs that once found a fault are
+// kept here as well, named "regress-...".
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fuzzseeds {
+
+using Bytes = std::vector<uint8_t>;
+
+class Corpus {
+ public:
+  // Adds one input; a name used twice for one target is a mistake in the
+  // seed code and aborts.
+  void Add(const std::string& target, const std::string& name, Bytes input);
+  void Add(const std::string& target, const std::string& name, std::string_view text);
+
+  // target -> name -> input
+  const std::map<std::string, std::map<std::string, Bytes>>& Targets() const { return targets_; }
+
+ private:
+  std::map<std::string, std::map<std::string, Bytes>> targets_;
+};
+
+void AddSkinSeeds(Corpus& c);
+void AddLinkSeeds(Corpus& c);
+void AddProfileSeeds(Corpus& c);
+void AddImageSeeds(Corpus& c);
+void AddArgsSeeds(Corpus& c);
+
+}  // namespace fuzzseeds
