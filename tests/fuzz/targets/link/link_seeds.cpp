@@ -67,6 +67,13 @@ void AddLinkSeeds(Corpus& c) {
   noise.Frame(devlink::RSP_WRITE, 0x0200, {0x01}).Answer().Advance(2000);
   c.Add("link", "noise", noise.Bytes());
 
+  // A read answered with part of the block, then with the whole block: only
+  // the whole block may count.
+  Script short_read;
+  short_read.Press(Button::Read).Advance(200).Answer().Answer(kShortRead, Split::Whole, 5);
+  for (int i = 0; i < 9; ++i) short_read.Answer();
+  c.Add("link", "regress-short-read", short_read.Bytes());
+
   // A port that does not open, settings that cannot be encoded.
   Script refused;
   refused.Set(1).Press(Button::Read).Advance(1000).Set(2).Press(Button::Save).Advance(1000);

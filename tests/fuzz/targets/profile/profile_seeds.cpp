@@ -28,7 +28,7 @@ void AddProfileSeeds(Corpus& c) {
         "; site 42, edited by hand\n\n[ oth ]\n  RTT = 0x1F  \nadt=\"5\"\nnt1=$2\nnt2=-1\nrco=true\n"
         "pwd='  1234  '\n\n[WZN]\ncb_ed1=1\n cb_ed2 = 1\nname1=  Front door  \nname2=\"quoted\"\n"
         "name3\n[OTH]\nvolo=9\n[COM]\nComName=\"  COM7 \"\r\n");
-  c.Add("profile", "quotes-and-blanks",
+  c.Add("profile", "regress-quotes-and-blanks",
         "[WZN]\r\nname1=\" padded \"\r\nname2=\"'inner'\"\r\nname3='\"'\r\nname4=\"\"\"\r\nname5=\t\x1a x \x1a\r\n");
   c.Add("profile", "not-a-profile", "MZ\x90\x00\x03\x00[\x00]=\x00\r\r\n\n=\n[]\n[\n]\n=x\n[WZN]\nname1=a\x00" "b\n"sv);
   c.Add("profile", "empty", "");
