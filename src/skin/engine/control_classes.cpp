@@ -7,16 +7,11 @@
 #include "framework/stdctrls.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/skin_data.h"
+#include "text/ascii.h"
 
 namespace skin {
 
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return s;
-}
 
 std::string Upper(std::string s) {
   for (char& c : s)
@@ -76,8 +71,8 @@ bool ApplyMappedKind(TSkinData& d, fw::TForm& form, fw::TControl& c, IControlSki
   else if (kind == "datetimepicker") attach(xcCombo, SkinKind::DateTime);
   else if (kind == "mediaplayer") attach(xcButton, SkinKind::MediaPlayer);
   else if (kind == "bitbtn") {
-    const bool drop_down = MappedKind(d.Skin3rd, "tcxbutton") == kind && Lower(class_name) == "tcxbutton" &&
-                           Lower(Property(c, "Kind")) == "cxbkdropdownbutton";
+    const bool drop_down = MappedKind(d.Skin3rd, "tcxbutton") == kind && text::Lower(class_name) == "tcxbutton" &&
+                           text::Lower(Property(c, "Kind")) == "cxbkdropdownbutton";
     attach(xcButton, drop_down ? SkinKind::MenuButton : SkinKind::BitButton);
   } else if (kind == "pngbitbtn") attach(xcButton, SkinKind::PngBitButton);
   else if (kind == "menubtn") attach(xcButton, SkinKind::MenuButton);
@@ -174,16 +169,16 @@ void ApplyFrameworkClass(TSkinData& d, fw::TForm& form, fw::TControl& c, IContro
 }  // namespace
 
 std::string MappedKind(const std::vector<std::string>& class_map, const std::string& class_name) {
-  const std::string key = Lower(class_name) + "=";
+  const std::string key = text::Lower(class_name) + "=";
   for (const std::string& line : class_map) {
-    const std::string l = Lower(line);
+    const std::string l = text::Lower(line);
     if (l.rfind(key, 0) == 0) return l.substr(key.size(), 50);
   }
   return {};
 }
 
 void ClassifyControl(TSkinData& d, fw::TForm& form, fw::TControl& c, IControlSkinner& s) {
-  const std::string lower = Lower(c.ClassName());
+  const std::string lower = text::Lower(c.ClassName());
   if (c.Tag == d.DisableTag) {
     // A radio or check group off the skin takes its buttons with it.
     if (lower.find("radiogroup") != std::string::npos || lower.find("checkgroup") != std::string::npos)

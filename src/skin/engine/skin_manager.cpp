@@ -6,16 +6,11 @@
 #include "framework/forms.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/skin_data.h"
+#include "text/ascii.h"
 
 namespace skin {
 
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return s;
-}
 
 // Forms of the screen list that are still there, last first (a command may
 // free forms while it walks them).
@@ -120,7 +115,7 @@ bool TSkinManage::SkinForm(fw::TForm* form) {
 bool TSkinManage::PreviewRefused(Wnd w, const std::string& class_name) const {
   bool answer = true;
   if (main_data_) {
-    if (!main_data_->Options.Contains(xoPreview) && Lower(class_name).find("preview") != std::string::npos)
+    if (!main_data_->Options.Contains(xoPreview) && text::Lower(class_name).find("preview") != std::string::npos)
       answer = false;
     answer = main_data_->FormFilter(w, class_name, answer);
   }
@@ -138,7 +133,7 @@ TSkinData* TSkinManage::ChooseSkinData(Wnd w, const std::string& class_name) con
         return d->SkinFormtype == sfOnlyThisForm && f && ws_->FormWindow(f) == w;
       }))
     return d;
-  const std::string lower = Lower(class_name);
+  const std::string lower = text::Lower(class_name);
   if (lower == "tmessageform" || lower == "#32770")
     if (TSkinData* d = last([](TSkinData* d) { return d->SkinFormtype == sfDialog; })) return d;
   if (TSkinData* d = last([](TSkinData* d) { return d->SkinFormtype == sfMainform; })) return d;
@@ -156,7 +151,7 @@ bool TSkinManage::SkinWindow(Wnd w) {
   const uint32_t style = ws_->Style(w), ex_style = ws_->ExStyle(w);
   if (!bulk_ && (style & sys::kChild) && !(ex_style & sys::kExMdiChild)) {
     Wnd parent = ws_->Parent(w);
-    if (parent && Lower(ws_->ClassName(parent)) == "mdiclient") return false;
+    if (parent && text::Lower(ws_->ClassName(parent)) == "mdiclient") return false;
   }
   const std::string class_name = ws_->ClassName(w);
   // Windows of other modules are skinned only when they are the system's

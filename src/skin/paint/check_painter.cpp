@@ -1,24 +1,19 @@
 #include "skin/paint/check_painter.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "skin/paint/control_canvas.h"
 #include "skin/paint/primitives.h"
 #include "skin/paint/text.h"
 #include "skin/skin_data.h"
+#include "text/ascii.h"
 
 namespace skin::paint {
 namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 // A "State" text: the first of the words that it holds, in this order.
 int FrameOfStateText(const std::string& state) {
-  const std::string s = Lower(state);
+  const std::string s = text::Lower(state);
   if (s.find("uncheck") != std::string::npos) return 1;
   if (s.find("check") != std::string::npos) return 2;
   if (s.find("gray") != std::string::npos) return 4;
@@ -36,7 +31,7 @@ int CheckBoxFrame(const CheckState& s, int frames) {
   } else if (s.state) {
     n = FrameOfStateText(*s.state);
   } else if (s.checked) {
-    n = Lower(*s.checked) == "true" ? 2 : 1;
+    n = text::Lower(*s.checked) == "true" ? 2 : 1;
   } else {
     n = (s.button_state & kButtonChecked) ? 2 : 1;
     indeterminate = (s.button_state & kButtonIndeterminate) != 0;
@@ -53,7 +48,7 @@ int CheckBoxFrame(const CheckState& s, int frames) {
 }
 
 int RadioFrame(const CheckState& s, int frames) {
-  const bool checked = s.checked ? Lower(*s.checked) == "true" : (s.button_state & kButtonChecked) != 0;
+  const bool checked = s.checked ? text::Lower(*s.checked) == "true" : (s.button_state & kButtonChecked) != 0;
   int n = checked ? 2 : 1;
   if (!s.enabled) n += 2;
   if (frames == 8) {

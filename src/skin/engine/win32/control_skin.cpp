@@ -258,6 +258,18 @@ void TSkinControl::HandleMessage(fw::TMessage& m) {
   AfterMessage(m);
 }
 
+void TSkinControl::AnswerPaint(fw::TMessage& m) {
+  if (auto dc = reinterpret_cast<HDC>(m.WParam)) {
+    PaintWindow(dc);
+  } else {
+    PAINTSTRUCT ps;
+    dc = BeginPaint(window_, &ps);
+    PaintWindow(dc);
+    EndPaint(window_, &ps);
+  }
+  m.Result = 0;
+}
+
 bool TSkinControl::BeforeMessage(fw::TMessage& m) {
   switch (m.Msg) {
     case WM_NCDESTROY: {

@@ -57,6 +57,9 @@ class TSkinControl : public fw::TComponent {
   virtual void AfterMessage(fw::TMessage& m);
   // Paints the control on dc (its window DC when none).
   virtual void PaintWindow(HDC dc);
+  // Answers WM_PAINT by painting the whole control: on the device context
+  // the message brings, or between BeginPaint and EndPaint.
+  void AnswerPaint(fw::TMessage& m);
   // Paints the control on dc, r being the window at the origin.
   virtual void Draw(HDC dc, const RECT& r) {
     (void)dc;

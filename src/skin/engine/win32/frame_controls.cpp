@@ -10,6 +10,7 @@
 #include "skin/engine/win32/control_skins.h"
 #include "skin/engine/win32/win_skin_form.h"
 #include "skin/skin_data.h"
+#include "text/ascii.h"
 
 namespace skin {
 
@@ -18,10 +19,7 @@ namespace {
 std::string LowerClassOf(HWND w) {
   char buf[101] = {};
   GetClassNameA(w, buf, sizeof buf);
-  std::string s = buf;
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return s;
+  return text::Lower(buf);
 }
 
 // A control skin of the kind, or nullptr for the kinds that keep the

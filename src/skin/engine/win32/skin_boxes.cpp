@@ -32,14 +32,7 @@ bool TSkinSizer::BeforeMessage(fw::TMessage& m) {
   const TDataSkinObject* extra = data_ ? data_->Object("ExtraImages") : nullptr;
   if (!extra || extra->Image.Empty()) return TSkinControl::BeforeMessage(m);
   switch (m.Msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window_, &ps);
-      PaintWindow(dc);
-      EndPaint(window_, &ps);
-      m.Result = 0;
-      return false;
-    }
+    case WM_PAINT: AnswerPaint(m); return false;
     case WM_ERASEBKGND: m.Result = 1; return false;
     default: return TSkinControl::BeforeMessage(m);
   }

@@ -9,23 +9,17 @@
 #include "skin/engine/win32/win_skin_form.h"
 #include "skin/paint/button_painter.h"
 #include "skin/skin_data.h"
+#include "text/ascii.h"
 
 namespace skin {
 
 namespace {
 
 std::string LowerClass(HWND w, fw::TControl* c) {
-  std::string s;
-  if (c) {
-    s = c->ClassName();
-  } else {
-    char buf[101] = {};
-    GetClassNameA(w, buf, sizeof buf);
-    s = buf;
-  }
-  for (char& ch : s)
-    if (ch >= 'A' && ch <= 'Z') ch = char(ch - 'A' + 'a');
-  return s;
+  if (c) return text::Lower(c->ClassName());
+  char buf[101] = {};
+  GetClassNameA(w, buf, sizeof buf);
+  return text::Lower(buf);
 }
 
 }  // namespace
@@ -49,19 +43,7 @@ bool TSkinButton::BeforeMessage(fw::TMessage& m) {
   // A skin without button images leaves buttons to the system.
   if (!data_ || !paint::CanPaintButton(*data_)) return TSkinControl::BeforeMessage(m);
   switch (m.Msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      if (dc) {
-        PaintWindow(dc);
-      } else {
-        dc = BeginPaint(window_, &ps);
-        PaintWindow(dc);
-        EndPaint(window_, &ps);
-      }
-      m.Result = 0;
-      return false;
-    }
+    case WM_PAINT: AnswerPaint(m); return false;
     case WM_ERASEBKGND: m.Result = 1; return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

@@ -15,19 +15,7 @@ namespace skin {
 bool TSkinCheckBox::BeforeMessage(fw::TMessage& m) {
   if (!data_ || !paint::CanPaintCheck(*data_, radio_)) return TSkinControl::BeforeMessage(m);
   switch (m.Msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      if (dc) {
-        PaintWindow(dc);
-      } else {
-        dc = BeginPaint(window_, &ps);
-        PaintWindow(dc);
-        EndPaint(window_, &ps);
-      }
-      m.Result = 0;
-      return false;
-    }
+    case WM_PAINT: AnswerPaint(m); return false;
     case WM_PRINT:
     case WM_PRINTCLIENT:
       PaintWindow(reinterpret_cast<HDC>(m.WParam));

@@ -36,19 +36,7 @@ void PaintGraphicChildrenInto(fw::TWinControl* parent, fw::TBitmap& bmp) {
 
 bool TSkinGroupBox::BeforeMessage(fw::TMessage& m) {
   switch (m.Msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      if (dc) {
-        PaintWindow(dc);
-      } else {
-        dc = BeginPaint(window_, &ps);
-        PaintWindow(dc);
-        EndPaint(window_, &ps);
-      }
-      m.Result = 0;
-      return false;
-    }
+    case WM_PAINT: AnswerPaint(m); return false;
     case WM_ERASEBKGND: m.Result = 1; return false;
     default: return TSkinControl::BeforeMessage(m);
   }
