@@ -22,6 +22,7 @@ have_cmd import || need+=(imagemagick)
 have_cmd clang++ || need+=(clang)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 have_pkg libclang-rt-14-dev || need+=(libclang-rt-14-dev)
+have_cmd ccache || need+=(ccache)
 have_cmd flock || need+=(util-linux)
 have_cmd python3 || need+=(python3)
 

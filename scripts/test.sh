@@ -9,6 +9,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 jobs=${GSM_JOBS:-2}
+# ccache keys on paths relative to the checkout, so that another clone of the
+# project on this machine reuses what this one compiled.
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
 echo "== native: build and test"
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
