@@ -5,6 +5,9 @@
 #pragma once
 
 #include "cli/args.h"
+#include "serial/port_list.h"
+
+#include <string>
 
 namespace cli {
 
@@ -21,5 +24,9 @@ int RunWrite(const Command& c);
 int RunShow(const Command& c);
 int RunDiff(const Command& c);
 int RunPorts(const Command& c);
+
+// One line of the port listing: the port's name, and its description after
+// two blanks when it has one.
+std::string PortLine(const serial::PortInfo& p);
 
 }  // namespace cli

@@ -4,10 +4,12 @@
 
 namespace cli {
 
-// One port per line: its name, and its description when it has one.
+std::string PortLine(const serial::PortInfo& p) {
+  return p.description.empty() ? p.name : p.name + "  " + p.description;
+}
+
 int RunPorts(const Command&) {
-  for (const serial::PortInfo& p : serial::ListSerialPorts())
-    Result(p.description.empty() ? p.name : p.name + "  " + p.description);
+  for (const serial::PortInfo& p : serial::ListSerialPorts()) Result(PortLine(p));
   return kExitOk;
 }
 

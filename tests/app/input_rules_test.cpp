@@ -153,10 +153,36 @@ TEST_F(WindowTest, LeavingATimeBoxTidiesADash) {
 TEST_F(WindowTest, ClosingTheWindowRunsNoRule) {
   w->Show();
   w->edt_sH->SetVisible(true);
+  // Every leave and change handler of the edits counts its calls.
+  int calls = 0;
+  std::string which;
+  for (fw::TComponent* c : w->Components()) {
+    auto* e = dynamic_cast<fw::TEdit*>(c);
+    if (!e) continue;
+    for (fw::TNotifyEvent* handler : {&e->OnExit, &e->OnChange})
+      if (*handler)
+        *handler = [&calls, &which, name = e->Name(), rule = *handler](fw::TObject* s) {
+          ++calls;
+          which += name + " ";
+          rule(s);
+        };
+  }
+  // The counting works: leaving a time box runs its rule.
+  w->edt_sH->SetFocus();
+  w->edt_sH->SetText("1-");
+  w->edt_rtt->SetFocus();
+  ASSERT_EQ(w->edt_sH->Text(), "--");
+  ASSERT_GT(calls, 0);
+
+  // The focused box goes away with the window: no rule touches it or the
+  // controls freed before it.
   w->edt_sH->SetText("1-");
   w->edt_sH->SetFocus();
-  w.reset();  // the focused box goes away without a leave rule touching freed controls
-  SUCCEED();
+  ASSERT_TRUE(w->edt_sH->Focused());
+  calls = 0;
+  which.clear();
+  w.reset();
+  EXPECT_EQ(calls, 0) << which;
 }
 
 }  // namespace

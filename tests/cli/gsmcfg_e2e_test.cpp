@@ -13,9 +13,11 @@
 #include <sstream>
 #include <thread>
 
+#include "cli/commands.h"
 #include "model/change_rules.h"
 #include "profile/settings_profile.h"
 #include "protocol/settings_image.h"
+#include "serial/port_list.h"
 #include "sim_process.h"
 
 extern char** environ;
@@ -66,18 +68,21 @@ class Gsmcfg {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   void Interrupt() { kill(pid_, SIGINT); }
-  bool WaitForOutput(const std::string& text, int timeout_ms = 30000) {
+  bool WaitForOutput(const std::string& text, int timeout_ms = 30000) { return WaitFor(&Gsmcfg::Out, text, timeout_ms); }
+  bool WaitForProgress(const std::string& text, int timeout_ms = 30000) { return WaitFor(&Gsmcfg::Err, text, timeout_ms); }
+  std::string Out() const { return ReadFile(out_); }
+  std::string Err() const { return ReadFile(err_); }
+
+ private:
+  bool WaitFor(std::string (Gsmcfg::*stream)() const, const std::string& text, int timeout_ms) const {
     const auto end = Clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (Out().find(text) == std::string::npos) {
+    while ((this->*stream)().find(text) == std::string::npos) {
       if (Clock::now() > end) return false;
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
   }
-  std::string Out() const { return ReadFile(out_); }
-  std::string Err() const { return ReadFile(err_); }
 
- private:
   pid_t pid_ = -1;
   std::string out_, err_;
 };
@@ -239,7 +244,8 @@ TEST_F(GsmcfgE2E, AUnitThatStopsAnsweringOrGoesAway) {
   // program ends at once.
   Gsmcfg interrupted(dir_, {"write", port_, Path("p.sf")});
   ASSERT_TRUE(fs::exists(port_));
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  // Block 3 is acknowledged: block 4 has gone out and waits for its reply.
+  ASSERT_TRUE(interrupted.WaitForProgress("write: block 3/9")) << interrupted.Err();
   interrupted.Interrupt();
   EXPECT_EQ(interrupted.Wait(3000), 130);
   EXPECT_NE(interrupted.Err().find("interrupted"), std::string::npos);
@@ -249,18 +255,24 @@ TEST_F(GsmcfgE2E, AUnitThatStopsAnsweringOrGoesAway) {
   SimProcess slow;
   ASSERT_TRUE(StartSim(slow, {"--reply-delay", "300"}, "slow"));
   Gsmcfg cut(dir_, {"write", port_, Path("p.sf")});
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  ASSERT_TRUE(cut.WaitForProgress("write: block 1/9")) << cut.Err();
   slow.Stop();
   EXPECT_EQ(cut.Wait(5000), 3);
   EXPECT_NE(cut.Err().find("failed"), std::string::npos) << cut.Err();
 }
 
-// One port a line, each a device that exists (a machine may have none).
-TEST_F(GsmcfgE2E, PortsListsDevicesThatExist) {
+// The program lists exactly the ports this machine has (none is a listing
+// too), each a device that exists.
+TEST_F(GsmcfgE2E, PortsListsThePortsPresent) {
+  std::string want;
+  for (const serial::PortInfo& p : serial::ListSerialPorts()) {
+    EXPECT_TRUE(fs::exists(p.name)) << p.name;
+    want += cli::PortLine(p) + "\n";
+  }
   Gsmcfg ports(dir_, {"ports"});
   EXPECT_EQ(ports.Wait(), 0);
-  std::istringstream lines(ports.Out());
-  for (std::string line; std::getline(lines, line);) EXPECT_TRUE(fs::exists(line.substr(0, line.find(' ')))) << line;
+  EXPECT_EQ(ports.Out(), want);
+  EXPECT_EQ(ports.Err(), "");
 }
 
 TEST_F(GsmcfgE2E, ShowAndDiffWorkOnFilesOnly) {

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <regex>
 
 #include "app/umset.h"
@@ -23,6 +24,10 @@ struct Line {
   std::vector<std::string> args;
   bool damaged;
 };
+
+// The line by its name: test names and messages stay the same from run to
+// run (gtest would print the bytes of the structure, pointers included).
+void PrintTo(const Line& line, std::ostream* os) { *os << line.name; }
 
 // Seed 8 damages two replies of a download and one of an upload.
 const Line kLines[] = {

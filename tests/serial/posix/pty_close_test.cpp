@@ -2,13 +2,22 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
-#include "framework/headless/headless.h"
+#include "framework/forms.h"
 #include "pty.h"
 #include "serial/comm.h"
 
 namespace {
+
+// Runs every notification posted before the call; false when the marker
+// posted behind them was not reached within the limit.
+bool DeliverPosted() {
+  auto reached = std::make_shared<bool>(false);
+  fw::Application().Post([reached] { *reached = true; });
+  return PumpFor([&] { return *reached; });
+}
 
 TEST(PtyClose, ClosePortDuringTrafficEndsBothThreadsAndCanReopen) {
   Pty pty;
@@ -36,7 +45,7 @@ TEST(PtyClose, ClosePortDuringTrafficEndsBothThreadsAndCanReopen) {
   EXPECT_EQ(events.hangups, 0);
 
   // Everything posted before the close is still delivered, and bounded.
-  fw::headless::PumpUntil([] { return false; }, 50);
+  ASSERT_TRUE(DeliverPosted());
   for (auto& c : events.chunks) EXPECT_LE(c.size(), 256u);
 
   // A fresh open gets fresh threads.
@@ -60,14 +69,15 @@ TEST(PtyClose, DestroyingAnOpenComponentEndsItsThreads) {
   const auto big = Pattern(60000, 9);
   ASSERT_TRUE(comm->SendData(big.data(), uint16_t(big.size())));
   pty.Write("data the window never sees");
-  // Give the receive thread a chance to post before the component goes.
-  PumpFor([&] { return received > 0; }, 2000);
+  // The receive thread has posted, and goes on reading while the component
+  // goes.
+  ASSERT_TRUE(PumpFor([&] { return received > 0; }));
   pty.Write("more");
   delete comm;
 
   // Notifications still queued for the dead component are dropped quietly.
   const int before = received;
-  fw::headless::PumpUntil([] { return false; }, 100);
+  ASSERT_TRUE(DeliverPosted());
   EXPECT_EQ(received, before);
 
   // The device is free again.
@@ -76,25 +86,41 @@ TEST(PtyClose, DestroyingAnOpenComponentEndsItsThreads) {
   EXPECT_NO_THROW(again.OpenPort());
 }
 
-TEST(PtyClose, ALostDeviceRequestsHangupOnce) {
-  Pty pty;
-  TComm comm(nullptr);
-  ConfigureLikeMainWindow(comm, pty.Name());
-  CommEvents events(comm);
-  comm.OpenPort();
-  pty.Write("last words");
-  ASSERT_TRUE(PumpFor([&] { return events.ReceivedSize() == 10; }));
+// Each worker thread reports a lost device once and then ends: the read
+// thread as soon as the device goes, the write thread when it is next given
+// something to send. Closing the port afterwards adds nothing.
+TEST(PtyClose, ALostDeviceRequestsHangupOncePerThread) {
+  const struct {
+    const char* name;
+    bool send_after_loss;
+    int hangups;
+  } cases[] = {{"read thread only", false, 1}, {"read and write threads", true, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Pty pty;
+    TComm comm(nullptr);
+    ConfigureLikeMainWindow(comm, pty.Name());
+    CommEvents events(comm);
+    comm.OpenPort();
+    pty.Write("last words");
+    ASSERT_TRUE(PumpFor([&] { return events.ReceivedSize() == 10; }));
 
-  pty.CloseMaster();
-  ASSERT_TRUE(PumpFor([&] { return events.hangups >= 1; }));
-  // The component stays open until its owner closes it.
-  EXPECT_TRUE(comm.Opened());
-  comm.SendData("x", 1);
-  comm.ClosePort();
-  EXPECT_FALSE(comm.Opened());
-  fw::headless::PumpUntil([] { return false; }, 50);
-  EXPECT_LE(events.hangups, 2);  // at most one from each thread
-  EXPECT_EQ(events.Received(), (std::vector<uint8_t>{'l', 'a', 's', 't', ' ', 'w', 'o', 'r', 'd', 's'}));
+    pty.CloseMaster();
+    ASSERT_TRUE(PumpFor([&] { return events.hangups >= 1; }));
+    // The component stays open until its owner closes it.
+    EXPECT_TRUE(comm.Opened());
+    if (c.send_after_loss) {
+      comm.SendData("x", 1);
+      ASSERT_TRUE(PumpFor([&] { return events.hangups >= 2; }));
+    }
+    // Closing ends both threads; whatever they posted is delivered before
+    // the marker.
+    comm.ClosePort();
+    EXPECT_FALSE(comm.Opened());
+    ASSERT_TRUE(DeliverPosted());
+    EXPECT_EQ(events.hangups, c.hangups);
+    EXPECT_EQ(events.Received(), (std::vector<uint8_t>{'l', 'a', 's', 't', ' ', 'w', 'o', 'r', 'd', 's'}));
+  }
 }
 
 }  // namespace

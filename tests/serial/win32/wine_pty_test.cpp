@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "serial/comm.h"
+#include "serial/comm_messages.h"
 
 namespace {
 
@@ -31,6 +32,36 @@ bool Pump(const std::function<bool()>& pred, DWORD ms = 30000) {
     if (pred()) return true;
     if (GetTickCount() - start > ms) return pred();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+// Dispatches every message posted to this thread before the call; false
+// when the marker posted behind them was not reached within the limit.
+bool DeliverPosted(DWORD ms = 30000) {
+  const UINT marker = WM_APP + 0x31;
+  PostThreadMessageA(GetCurrentThreadId(), marker, 0, 0);
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+      if (!m.hwnd && m.message == marker) return true;
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+    if (GetTickCount() - start > ms) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+// Waits, without taking anything from the queue, until a receive
+// notification has been posted to this thread.
+bool ReceiveNoticeQueued(DWORD ms = 30000) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG m;
+    if (PeekMessageA(&m, nullptr, serial::COMM_RECEIVE_DATA, serial::COMM_RECEIVE_DATA, PM_NOREMOVE)) return true;
+    if (GetTickCount() - start > ms) return false;
+    Sleep(10);
   }
 }
 
@@ -165,7 +196,7 @@ TEST_F(WinePty, ClosePortDuringTrafficAndDestroyWhileOpen) {
   ASSERT_TRUE(Pump([&] { return ReceivedSize() > 1000; }));
   comm.ClosePort();
   EXPECT_TRUE(comm.SendDataEmpty());
-  Pump([] { return false; }, 100);
+  ASSERT_TRUE(DeliverPosted());
   for (auto& ch : chunks) EXPECT_LE(ch.size(), 256u);
 
   comm.OpenPort();
@@ -180,9 +211,10 @@ TEST_F(WinePty, ClosePortDuringTrafficAndDestroyWhileOpen) {
   doomed->OnReceiveData = [](fw::TObject*, const void*, uint16_t) { ADD_FAILURE() << "event after destruction"; };
   doomed->OpenPort();
   ASSERT_TRUE(doomed->SendData(big.data(), uint16_t(big.size())));
-  Sleep(50);  // let echoes be posted to the window that is about to go
+  // Echoes are queued for the window that is about to go, and dropped.
+  EXPECT_TRUE(ReceiveNoticeQueued());
   delete doomed;
-  Pump([] { return false; }, 100);
+  ASSERT_TRUE(DeliverPosted());
   comm.OpenPort();
   EXPECT_TRUE(Echo(Pattern(64, 10)));
 }
