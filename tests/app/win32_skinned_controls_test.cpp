@@ -11,9 +11,12 @@
 #include "skin/paint/check_painter.h"
 #include "skin/paint/combo_painter.h"
 #include "skin/paint/edit_painter.h"
+#include "skin/paint/group_box_painter.h"
+#include "skin/paint/status_bar_painter.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -38,8 +41,12 @@ class SkinnedControls : public SkinnedWindow {
     // The mouse rests on the caption, away from every control.
     RECT wr;
     GetWindowRect(form, &wr);
-    MoveMouse(POINT{(wr.left + wr.right) / 2, wr.top + 10});
-    fwtest::PumpUntil([] { return false; }, 0);
+    ASSERT_TRUE(MoveMouse(CaptionPoint()));
+  }
+  POINT CaptionPoint() {
+    RECT wr;
+    GetWindowRect(form, &wr);
+    return POINT{(wr.left + wr.right) / 2, wr.top + 10};
   }
 
   fw::TBitmap ButtonPicture(fw::TButton* b, bool hot, bool pressed = false) {
@@ -88,6 +95,29 @@ int Differences(const fw::TBitmap& a, const fw::TBitmap& b, const fw::TRect& ski
   return n;
 }
 
+// Pixels of a and b that differ on the band pixels wide along the inside of
+// r's edges, outside skip.
+int RingDifferences(const fw::TBitmap& a, const fw::TBitmap& b, const fw::TRect& r, int band,
+                    const fw::TRect& skip = {}) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+  int n = 0;
+  for (int y = std::max(r.Top, 0); y < std::min(r.Bottom, a.Height()); ++y)
+    for (int x = std::max(r.Left, 0); x < std::min(r.Right, a.Width()); ++x) {
+      const bool on_band = x < r.Left + band || x >= r.Right - band || y < r.Top + band || y >= r.Bottom - band;
+      if (!on_band || (x >= skip.Left && x < skip.Right && y >= skip.Top && y < skip.Bottom)) continue;
+      n += (a.Pixel(x, y) & 0xFFFFFF) != (b.Pixel(x, y) & 0xFFFFFF);
+    }
+  return n;
+}
+
+// How many pixels of the screen in r (screen coordinates) have this colour.
+int ScreenCount(const RECT& r, fw::TColor colour) {
+  const fw::TBitmap shown = ScreenPixels(r);
+  int n = 0;
+  for (fw::TColor c : shown.Pixels()) n += (c & 0xFFFFFF) == (colour & 0xFFFFFF);
+  return n;
+}
+
 TEST_F(SkinnedControls, EveryVisibleWindowedControlIsSkinned) {
   int checked = 0;
   for (fw::TWinControl* c : w->GetTabOrderList()) {
@@ -129,28 +159,54 @@ TEST_F(SkinnedControls, ThePixelsComeFromTheSkinsPainters) {
   const fw::TRect field = skin::paint::PaintCombo(edge, *w->SkinData1, cs);
   EXPECT_EQ(Differences(ScreenOf(combo), edge, field), 0);
 
-  // The group box's rounded frame and the status bar's panel edges are the
-  // skin's colours and images.
-  const fw::TBitmap group = ScreenOf(H(w->GroupBox5));
-  EXPECT_EQ(group.Pixel(1, group.Height() / 2), w->SkinData1->Colours().ButtonShadow);
-  const fw::TBitmap bar = ScreenOf(H(w->MYSbar));
-  const TDataSkinObject* edges = w->SkinData1->Object("StatusBarEdges");
-  ASSERT_NE(edges, nullptr);
-  RECT panel{};
-  SendMessageA(H(w->MYSbar), SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
-  EXPECT_EQ(bar.Pixel(panel.left, panel.top), edges->Image.Pixel(0, 0) & 0xFFFFFF);
+  // The group box's rounded frame (its caption aside) and the status bar's
+  // panel edges come from the skin's painters: a band along every edge.
+  HWND group = H(w->GroupBox5);
+  RECT gr;
+  GetWindowRect(group, &gr);
+  skin::paint::GroupBoxState gs;
+  gs.width = gr.right - gr.left;
+  gs.height = gr.bottom - gr.top;
+  for (char c : w->GroupBox5->Caption()) gs.caption += wchar_t(static_cast<unsigned char>(c));
+  gs.font = w->GroupBox5->Font();
+  fw::TBitmap box;
+  skin::paint::PaintGroupBox(box, *w->SkinData1, gs);
+  EXPECT_EQ(RingDifferences(ScreenOf(group), box, fw::TRect{0, 0, gs.width, gs.height}, 3,
+                            skin::paint::GroupBoxCaptionRect(gs)),
+            0);
+
+  HWND bar = H(w->MYSbar);
+  RECT br;
+  GetWindowRect(bar, &br);
+  skin::paint::StatusBarState bs;
+  bs.width = br.right - br.left;
+  bs.height = br.bottom - br.top;
+  const int parts = int(SendMessageA(bar, SB_GETPARTS, 0, 0));
+  for (int i = 0; i < parts; ++i) {
+    RECT pr{};
+    SendMessageA(bar, SB_GETRECT, WPARAM(i), reinterpret_cast<LPARAM>(&pr));
+    skin::paint::StatusPanelState p;
+    p.rect = {pr.left, pr.top, pr.right, pr.bottom};
+    bs.panels.push_back(p);
+  }
+  ASSERT_GT(parts, 2);
+  fw::TBitmap edges;
+  skin::paint::PaintStatusBar(edges, *w->SkinData1, bs);
+  const fw::TBitmap shown = ScreenOf(bar);
+  const std::vector<fw::TRect> panels = skin::paint::StatusPanelRects(bs);
+  // The last panel reaches the bar's end; the others are framed alike.
+  for (size_t i = 0; i + 1 < panels.size(); ++i)
+    EXPECT_EQ(RingDifferences(shown, edges, panels[i], 2), 0) << "panel " << i;
 }
 
 TEST_F(SkinnedControls, TheMouseOverAButtonShowsItsHotFrameAndLeavingRestoresIt) {
   HWND b = H(w->btn_load);
-  MoveMouse(CentreOf(b));
+  ASSERT_TRUE(MoveMouse(CentreOf(b)));
   EXPECT_TRUE(fwtest::PumpUntil(
       [&] { return Differences(ScreenOf(b), ButtonPicture(w->btn_load, true)) == 0; }, 20000))
       << Differences(ScreenOf(b), ButtonPicture(w->btn_load, true)) << " pixels differ; "
       << Differences(ScreenOf(b), ButtonPicture(w->btn_load, false)) << " from the normal frame";
-  RECT wr;
-  GetWindowRect(form, &wr);
-  MoveMouse(POINT{(wr.left + wr.right) / 2, wr.top + 10});
+  ASSERT_TRUE(MoveMouse(CaptionPoint()));
   EXPECT_TRUE(fwtest::PumpUntil(
       [&] { return Differences(ScreenOf(b), ButtonPicture(w->btn_load, false)) == 0; }, 20000));
 }
@@ -159,12 +215,13 @@ TEST_F(SkinnedControls, APressReleasedOutsideTheButtonStillClicks) {
   int clicks = 0;
   w->btn_stop->OnClick = [&](fw::TObject*) { ++clicks; };
   HWND b = H(w->btn_stop);
-  MoveMouse(CentreOf(b));
+  ASSERT_TRUE(MoveMouse(CentreOf(b)));
   MouseButton(true);
   ASSERT_TRUE(fwtest::PumpUntil([&] { return GetCapture() == b; }, 20000));
-  RECT wr;
-  GetWindowRect(form, &wr);
-  MoveMouse(POINT{(wr.left + wr.right) / 2, wr.top + 10});
+  // The button, holding the capture, has seen the pointer leave before the
+  // release.
+  ASSERT_TRUE(MoveMouse(CaptionPoint()));
+  EXPECT_EQ(clicks, 0);
   MouseButton(false);
   EXPECT_TRUE(fwtest::PumpUntil([&] { return clicks == 1; }, 20000));
   EXPECT_NE(GetCapture(), b);
@@ -173,7 +230,7 @@ TEST_F(SkinnedControls, APressReleasedOutsideTheButtonStillClicks) {
 TEST_F(SkinnedControls, ACheckBoxClickTogglesAndRepaints) {
   fw::TCheckBox* c = w->cb_ed[0];
   ASSERT_FALSE(c->Checked());
-  Click(CentreOf(H(c)));
+  ASSERT_TRUE(Click(CentreOf(H(c))));
   ASSERT_TRUE(fwtest::PumpUntil([&] { return c->Checked(); }, 20000));
   EXPECT_TRUE(fwtest::PumpUntil([&] { return Differences(ScreenOf(H(c)), CheckPicture(c)) == 0; }, 20000))
       << Differences(ScreenOf(H(c)), CheckPicture(c)) << " pixels differ, focus " << (GetFocus() == H(c))
@@ -181,15 +238,22 @@ TEST_F(SkinnedControls, ACheckBoxClickTogglesAndRepaints) {
 }
 
 TEST_F(SkinnedControls, TheLampsStillShowRedAndGreen) {
-  auto lamp_pixel = [&] {
+  // The lamp's square on the screen: a 15-pixel circle fills well over a
+  // third of it.
+  auto lamp = [&] {
     RECT r;
     GetWindowRect(H(w->MYSbar), &r);
-    POINT p{r.left + w->s_com->Left() + w->s_com->Width() / 2, r.top + w->s_com->Top() + w->s_com->Height() / 2};
-    return ScreenPixels(RECT{p.x, p.y, p.x + 1, p.y + 1}).Pixel(0, 0);
+    const int x = r.left + w->s_com->Left(), y = r.top + w->s_com->Top();
+    return RECT{x, y, x + w->s_com->Width(), y + w->s_com->Height()};
   };
-  EXPECT_EQ(lamp_pixel(), Tfrm_mset::LampRed);
+  const int area = w->s_com->Width() * w->s_com->Height();
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return ScreenCount(lamp(), Tfrm_mset::LampRed) > area / 3; }, 20000))
+      << ScreenCount(lamp(), Tfrm_mset::LampRed) << " red pixels";
   Tfrm_mset::SetLamp(w->s_com, Tfrm_mset::LampGreen);
-  EXPECT_TRUE(fwtest::PumpUntil([&] { return lamp_pixel() == Tfrm_mset::LampGreen; }, 20000));
+  EXPECT_TRUE(fwtest::PumpUntil(
+      [&] { return ScreenCount(lamp(), Tfrm_mset::LampGreen) > area / 3 && ScreenCount(lamp(), Tfrm_mset::LampRed) == 0; },
+      20000))
+      << ScreenCount(lamp(), Tfrm_mset::LampGreen) << " green pixels";
 }
 
 TEST_F(SkinnedControls, TypingGoesThroughTheFilters) {
@@ -273,8 +337,8 @@ TEST_F(SkinnedControls, ControlsGoneWhileSkinnedLeaveNoSkinBehind) {
   // A control's window destroyed first: its skin is dead and let go.
   w->btn_save->DestroyHandle();
   w->Perform(skin::msg::kRefreshColours);
-  fwtest::PumpUntil([&] { return frame.ControlSkins().size() == before - 2; }, 20000);
-  EXPECT_EQ(frame.ControlSkins().size(), before - 2);
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return frame.ControlSkins().size() == before - 2; }, 20000))
+      << frame.ControlSkins().size() << " skins for " << before << " controls before";
   EXPECT_TRUE(Skinned(form));
 }
 

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -19,14 +20,7 @@ using namespace skintest;
 
 HWND H(fw::TWinControl* c) { return static_cast<HWND>(c->Handle()); }
 
-void RightClick(POINT p) {
-  MoveMouse(p);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, in, sizeof(INPUT));
-}
+void RightClick(POINT p) { fwtest::ClickAt(p, true); }
 
 // Waits (on another thread) for a visible popup menu and runs fn on it.
 std::thread MenuWatcher(std::function<void(HWND)> fn) {
@@ -81,14 +75,14 @@ TEST_F(SkinnedWindow, AnEditsOwnContextMenuIsSkinned) {
 
 TEST_F(SkinnedWindow, AltSpaceOpensTheSkinnedSystemMenuAndEscapeLeavesNoHook) {
   SetForegroundWindow(form);
-  fwtest::PumpUntil([&] { return GetForegroundWindow() == form; }, 10000);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return GetForegroundWindow() == form; }, 30000));
   std::atomic<bool> skinned{false}, hooked{true};
   std::thread watcher = MenuWatcher([&](HWND m) {
     skinned = SendMessageA(m, skin::msg::kQuerySkinned, 0, 0) == 1;
     PostMessageA(m, WM_KEYDOWN, VK_ESCAPE, 0);
   });
   AltKey(VK_SPACE);
-  fwtest::PumpUntil([&] { return skinned.load() && !OpenMenu(); }, 60000);
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return skinned.load() && !OpenMenu(); }, 60000));
   watcher.join();
   EXPECT_TRUE(skinned);
   EXPECT_FALSE(skin::TWinSkinForm::MenuLoopHookInstalled());
@@ -168,6 +162,8 @@ TEST_F(SkinnedMenuBar, TheSystemBarIsReplacedByTheSkinnedOne) {
 TEST_F(SkinnedMenuBar, ArrowsWrapRoundTheBar) {
   std::atomic<int> first{-2}, after_right{-2}, after_left{-2};
   std::atomic<bool> done{false};
+  // The click is taken once this thread pumps, below.
+  ASSERT_TRUE(Click(BarPoint(3)));
   std::thread watcher([&] {
     auto wait_open = [&](int not_this) {
       int open = -1;
@@ -186,18 +182,58 @@ TEST_F(SkinnedMenuBar, ArrowsWrapRoundTheBar) {
     PostMessageA(OpenMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
     done = true;
   });
-  Click(BarPoint(3));
-  fwtest::PumpUntil([&] { return done.load() && !OpenMenu(); }, 120000);
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return done.load() && !OpenMenu(); }, 120000));
   watcher.join();
   EXPECT_EQ(first.load(), 3);
   EXPECT_EQ(after_right.load(), 0);
   EXPECT_EQ(after_left.load(), 3);
-  fwtest::PumpUntil([] { return !skin::TWinSkinForm::MenuLoopHookInstalled(); }, 20000);
+  EXPECT_TRUE(fwtest::PumpUntil([] { return !skin::TWinSkinForm::MenuLoopHookInstalled(); }, 20000));
+}
+
+// The pointer moves from the open View drop-down's bar item onto Edit while
+// the menu loop runs. The move is made on the window's own thread (a timer
+// of the loop), where the system then reports the pointer at its new place
+// only; the open drop-down is read each time.
+TEST_F(SkinnedMenuBar, TheMouseOverAnotherBarItemSwitchesTheDropDown) {
+  struct Loop {
+    HWND bar_form;
+    POINT edit;
+    std::vector<int> opened;  // each drop-down seen, in order
+    bool moved = false, done = false;
+    int ticks = 0;
+  };
+  static Loop* loop = nullptr;
+  Loop l{bar_form, BarPoint(1), {}};
+  loop = &l;
+  // The click is taken once the loop below pumps; the timer runs from then on.
+  ASSERT_TRUE(Click(BarPoint(3)));
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+    Loop& l = *loop;
+    if (l.done) return;
+    const int open = OpenItem(l.bar_form);
+    if (open >= 0 && (l.opened.empty() || l.opened.back() != open)) l.opened.push_back(open);
+    if (++l.ticks > 3000) {  // a minute without the expected drop-down: end the menu
+      l.done = true;
+      EndMenu();
+      return;
+    }
+    if (!l.moved && open == 3) {
+      l.moved = true;
+      SetCursorPos(l.edit.x, l.edit.y);
+    } else if (l.moved && open == 1 && fwtest::PointerAt(l.edit)) {
+      l.done = true;
+      PostMessageA(OpenMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+  });
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return l.done && !OpenMenu() && !skin::TWinSkinForm::MenuLoopHookInstalled(); },
+                                120000));
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(l.opened, (std::vector<int>{3, 1}));
   EXPECT_FALSE(skin::TWinSkinForm::MenuLoopHookInstalled());
 }
 
 TEST_F(SkinnedMenuBar, AnItemWithoutSubItemsSendsItsCommandAtOnce) {
-  Click(BarPoint(2));
+  ASSERT_TRUE(Click(BarPoint(2)));
   EXPECT_TRUE(fwtest::PumpUntil([&] { return help_clicks == 1; }, 20000));
   EXPECT_EQ(OpenMenu(), nullptr);
 }
@@ -207,12 +243,12 @@ TEST_F(SkinnedMenuBar, AnItemWithoutSubItemsSendsItsCommandAtOnce) {
 TEST_F(SkinnedMenuBar, AFormFreedWhileItsDropDownIsOpenLeavesNoHook) {
   static std::unique_ptr<fw::TForm>* victim = nullptr;
   victim = &other;
+  ASSERT_TRUE(Click(BarPoint(0)));
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
     if (!OpenMenu()) return;
     KillTimer(nullptr, id);
     victim->reset();
   });
-  Click(BarPoint(0));
   EXPECT_TRUE(fwtest::PumpUntil([&] { return !other && !OpenMenu(); }, 60000));
   KillTimer(nullptr, timer);
   EXPECT_FALSE(skin::TWinSkinForm::MenuLoopHookInstalled());

@@ -11,8 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <iterator>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -38,26 +40,64 @@ TEST_F(SkinnedWindow, IsSkinnedOnceAndKeepsItsClientArea) {
   }
 }
 
-TEST_F(SkinnedWindow, RegionCutsTheTransparentCornersAndTheCaptionComesFromTheSkin) {
+TEST_F(SkinnedWindow, RegionCutsTheTransparentCornersAndTheBorderRingComesFromTheSkin) {
   RECT wr;
   GetWindowRect(form, &wr);
-  const int W = wr.right - wr.left;
+  const int W = wr.right - wr.left, H = wr.bottom - wr.top;
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(form, rgn), ERROR);
   EXPECT_FALSE(PtInRegion(rgn, 0, 0));  // the rounded corner of the top border
   EXPECT_TRUE(PtInRegion(rgn, W / 2, 1));
   EXPECT_TRUE(PtInRegion(rgn, W / 2, 100));
-  DeleteObject(rgn);
 
-  // A caption column away from the title and the buttons shows the skin's
-  // top border as the painter renders it.
+  // The whole ring below the caption (left, right and bottom borders, where
+  // the region shows them) and a caption column away from the title and the
+  // buttons show the skin's border parts as the painter renders them.
   const skin::FrameMetrics m = Frame().Metrics();
-  const fw::TBitmap part =
-      skin::paint::RenderBorderPart(*w->SkinData1, skin::paint::kPartCaption, W - m.left - m.right, m.top, true);
-  const int x = W * 2 / 3;
-  const fw::TBitmap screen = ScreenPixels(RECT{wr.left + x, wr.top, wr.left + x + 1, wr.top + m.top});
-  for (int y = 0; y < m.top; ++y)
-    EXPECT_EQ(screen.Pixel(0, y), part.Pixel(x - m.left, y) & 0xFFFFFF) << "row " << y;
+  ASSERT_TRUE(m.left > 0 && m.right > 0 && m.bottom > 0);
+  SetForegroundWindow(form);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return GetForegroundWindow() == form; }, 30000));
+  struct Part {
+    skin::paint::BorderPart part;
+    RECT on_screen;  // window coordinates
+    int w, h;        // the rendered part's size
+    POINT origin;    // where the rendered part's (0, 0) lies in the window
+  } parts[] = {
+      {skin::paint::kPartLeft, {0, m.top, m.left, H}, m.left, H, {0, 0}},
+      {skin::paint::kPartRight, {W - m.right, m.top, W, H}, m.right, H, {W - m.right, 0}},
+      {skin::paint::kPartBottom, {m.left, H - m.bottom, W - m.right, H}, W - m.left - m.right, m.bottom,
+       {m.left, H - m.bottom}},
+      {skin::paint::kPartCaption, {W * 2 / 3, 0, W * 2 / 3 + 1, m.top}, W - m.left - m.right, m.top, {m.left, 0}},
+  };
+  std::vector<fw::TBitmap> want;
+  for (const Part& p : parts) {
+    want.push_back(skin::paint::RenderBorderPart(*w->SkinData1, p.part, p.w, p.h, true));
+    ASSERT_FALSE(want.back().Empty()) << "part " << p.part;
+  }
+  // Per part: how many pixels the region shows, and how many differ.
+  std::vector<std::pair<int, int>> seen(std::size(parts));
+  auto ring_matches = [&] {
+    const fw::TBitmap screen = ScreenOf(form);
+    bool all = true;
+    for (size_t i = 0; i < std::size(parts); ++i) {
+      const Part& p = parts[i];
+      int compared = 0, differ = 0;
+      for (int y = p.on_screen.top; y < p.on_screen.bottom; ++y)
+        for (int x = p.on_screen.left; x < p.on_screen.right; ++x) {
+          if (!PtInRegion(rgn, x, y)) continue;
+          ++compared;
+          differ += screen.Pixel(x, y) != (want[i].Pixel(x - p.origin.x, y - p.origin.y) & 0xFFFFFF);
+        }
+      seen[i] = {compared, differ};
+      all = all && compared > 0 && differ == 0;
+    }
+    return all;
+  };
+  EXPECT_TRUE(fwtest::PumpUntil(ring_matches, 20000));
+  for (size_t i = 0; i < std::size(parts); ++i)
+    EXPECT_TRUE(seen[i].first > 0 && seen[i].second == 0)
+        << "part " << parts[i].part << ": " << seen[i].second << " of " << seen[i].first << " pixels differ";
+  DeleteObject(rgn);
 }
 
 TEST_F(SkinnedWindow, HitTestsAnswerCaptionAboveTheClientArea) {
@@ -72,14 +112,14 @@ TEST_F(SkinnedWindow, HitTestsAnswerCaptionAboveTheClientArea) {
 TEST_F(SkinnedWindow, CloseButtonCloses) {
   const skin::TWinSysButton* close = ButtonWithAction(0);
   ASSERT_NE(close, nullptr);
-  Click(Centre(form, close->Rect));
+  ASSERT_TRUE(Click(Centre(form, close->Rect)));
   EXPECT_TRUE(fwtest::PumpUntil([&] { return Closed(); }, 30000));
 }
 
 TEST_F(SkinnedWindow, MinimiseButtonMinimisesAndRestoreBringsBackTheSkinnedWindow) {
   const skin::TWinSysButton* min = ButtonWithAction(2);
   ASSERT_NE(min, nullptr);
-  Click(Centre(form, min->Rect));
+  ASSERT_TRUE(Click(Centre(form, min->Rect)));
   ASSERT_TRUE(fwtest::PumpUntil([&] { return IsIconic(form) != 0; }, 30000));
   ShowWindow(form, SW_RESTORE);
   EXPECT_TRUE(fwtest::PumpUntil([&] { return !IsIconic(form) && SkinnedAndSized(); }, 30000));
@@ -101,8 +141,8 @@ TEST_F(SkinnedWindow, IconOpensTheSystemMenuAndADoubleClickCloses) {
       Sleep(20);
     }
   });
-  Click(Centre(form, icon->Rect));
-  fwtest::PumpUntil([&] { return menu_seen.load(); }, 60000);
+  EXPECT_TRUE(Click(Centre(form, icon->Rect)));
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return menu_seen.load() && !OpenMenu(); }, 60000));
   watcher.join();
   EXPECT_TRUE(menu_seen);
   EXPECT_FALSE(Closed());
@@ -114,7 +154,7 @@ TEST_F(SkinnedWindow, IconOpensTheSystemMenuAndADoubleClickCloses) {
 
 TEST_F(SkinnedWindow, AltSpaceOpensTheSkinnedSystemMenuWhoseCloseCloses) {
   SetForegroundWindow(form);
-  fwtest::PumpUntil([&] { return GetForegroundWindow() == form; }, 10000);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return GetForegroundWindow() == form; }, 30000));
   std::atomic<bool> skinned_menu{false};
   std::thread watcher([&] {
     for (int i = 0; i < 3000; ++i) {
@@ -147,7 +187,7 @@ TEST_F(SkinnedWindow, ANewTitleIsShownAndAWindowGoneDuringItsPumpIsNotTouched) {
 
 TEST_F(SkinnedWindow, AltF4Closes) {
   SetForegroundWindow(form);
-  fwtest::PumpUntil([&] { return GetForegroundWindow() == form; }, 10000);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return GetForegroundWindow() == form; }, 30000));
   AltKey(VK_F4);
   EXPECT_TRUE(fwtest::PumpUntil([&] { return Closed(); }, 30000));
 }
@@ -223,7 +263,7 @@ TEST_F(SkinnedWindow, AFormTaggedNinetyNineKeepsTheSystemFrame) {
   plain.SetClientSize(200, 100);
   plain.Show();
   HWND h = static_cast<HWND>(plain.Handle());
-  fwtest::PumpUntil([&] { return GetActiveWindow() == h; }, 10000);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return GetActiveWindow() == h; }, 30000));
   // Activation went through the hook; asked again, the manager refuses.
   EXPECT_FALSE(Skinned(h));
   EXPECT_FALSE(Manager()->SkinWindow(h));

@@ -62,23 +62,11 @@ inline POINT Centre(HWND w, const fw::TRect& r) {
   return POINT{wr.left + (r.Left + r.Right) / 2, wr.top + (r.Top + r.Bottom) / 2};
 }
 
-// The real mouse: moves there (no buttons).
-inline void MoveMouse(POINT p) {
-  SetCursorPos(p.x, p.y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof(INPUT));
-}
+// The real mouse, driven on the thread that owns the windows: each move
+// waits until the system reports the pointer there.
+inline bool MoveMouse(POINT p) { return fwtest::MovePointer(p); }
 
-inline void MouseButton(bool down) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  SendInput(1, &in, sizeof(INPUT));
-}
+inline void MouseButton(bool down) { fwtest::PressButton(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP); }
 
 // What the screen shows of a window.
 inline fw::TBitmap ScreenOf(HWND w) {
@@ -87,14 +75,7 @@ inline fw::TBitmap ScreenOf(HWND w) {
   return ScreenPixels(r);
 }
 
-inline void Click(POINT p) {
-  SetCursorPos(p.x, p.y);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
-}
+inline bool Click(POINT p) { return fwtest::ClickAt(p); }
 
 inline void AltKey(WORD vk) {
   INPUT in[4]{};

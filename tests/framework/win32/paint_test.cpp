@@ -107,10 +107,21 @@ TEST_F(Win32Paint, PanelDrawsBevelsAndItsColouredCaption) {
   fwtest::MemoryDC m(200, 30);
   SendMessageA(WindowOf(panel), WM_PAINT, reinterpret_cast<WPARAM>(m.dc()), 0);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
-  EXPECT_EQ(m.At(5, 0), shadow);   // outer lowered: dark top
-  EXPECT_EQ(m.At(5, 29), light);   // ... light bottom
-  EXPECT_EQ(m.At(5, 1), light);    // inner raised: light top
-  EXPECT_EQ(m.At(5, 28), shadow);  // ... dark bottom
+  // Whole lines, the corners aside: a bevel the wrong way round swaps them.
+  const struct {
+    RECT line;
+    COLORREF colour;
+  } lines[] = {
+      {{2, 0, 198, 1}, shadow},   // outer lowered: dark top
+      {{2, 29, 198, 30}, light},  // ... light bottom
+      {{0, 2, 1, 28}, shadow},    // ... dark left
+      {{2, 1, 197, 2}, light},    // inner raised: light top
+      {{2, 28, 198, 29}, shadow}, // ... dark bottom
+  };
+  for (const auto& l : lines) {
+    const int length = (l.line.right - l.line.left) * (l.line.bottom - l.line.top);
+    EXPECT_EQ(m.Count(l.line, l.colour), length) << l.line.left << "," << l.line.top;
+  }
   EXPECT_GT(m.Count(RECT{2, 2, 198, 28}, kRed), 20);
 }
 
