@@ -5,8 +5,10 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <memory>
 #include <stdexcept>
 
+#include "framework/forms.h"
 #include "framework/headless/headless.h"
 
 Pty::Pty() {
@@ -107,6 +109,12 @@ std::vector<uint8_t> CommEvents::Received() const {
 }
 
 bool PumpFor(const std::function<bool()>& pred, unsigned ms) { return fw::headless::PumpUntil(pred, ms); }
+
+bool DeliverPosted() {
+  auto reached = std::make_shared<bool>(false);
+  fw::Application().Post([reached] { *reached = true; });
+  return PumpFor([&] { return *reached; });
+}
 
 void ConfigureLikeMainWindow(TComm& c, const std::string& device) {
   c.CommName = device;

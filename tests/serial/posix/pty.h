@@ -55,6 +55,9 @@ struct CommEvents {
 
 // Pumps the GUI thread until pred holds; generous limit.
 bool PumpFor(const std::function<bool()>& pred, unsigned ms = 20000);
+// Runs every notification posted before the call; false when the marker
+// posted behind them was not reached within the limit.
+bool DeliverPosted();
 
 // A component with the main window's settings on the given device.
 void ConfigureLikeMainWindow(TComm& c, const std::string& device);

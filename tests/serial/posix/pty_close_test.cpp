@@ -2,22 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <memory>
 #include <thread>
 
-#include "framework/forms.h"
 #include "pty.h"
 #include "serial/comm.h"
 
 namespace {
-
-// Runs every notification posted before the call; false when the marker
-// posted behind them was not reached within the limit.
-bool DeliverPosted() {
-  auto reached = std::make_shared<bool>(false);
-  fw::Application().Post([reached] { *reached = true; });
-  return PumpFor([&] { return *reached; });
-}
 
 TEST(PtyClose, ClosePortDuringTrafficEndsBothThreadsAndCanReopen) {
   Pty pty;
