@@ -25,6 +25,7 @@ void TransferEngine::AbandonAttempt() {
   host_.StopTimer(LinkTimer::Close);
   rx_.Reset();
   pending_.clear();
+  parsed_ = 0;
   retry_count_ = 0;
   resend_ = ResendBuffer{};
   probing_ = false;
@@ -167,16 +168,25 @@ void TransferEngine::SendShortCommand(uint8_t code, uint16_t address) {
 
 void TransferEngine::ReceiveData(const uint8_t* bytes, uint16_t n) {
   Report(TransferEvent::DataArrived);
-  const size_t room = kMaxPending - pending_.size();
+  // Bytes parsed long ago go, so that a queue that never runs dry stays
+  // bounded too.
+  if (parsed_ >= 4096 && parsed_ * 2 >= pending_.size()) {
+    pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(parsed_));
+    parsed_ = 0;
+  }
+  const size_t room = kMaxPending - PendingBytes();
   const size_t take = n < room ? n : room;
   pending_.insert(pending_.end(), bytes, bytes + take);
   dropped_bytes_ += n - take;
 }
 
 bool TransferEngine::ParseNext() {
-  if (pending_.empty()) return false;
-  const uint8_t c = pending_.front();
-  pending_.pop_front();
+  if (parsed_ == pending_.size()) return false;
+  const uint8_t c = pending_[parsed_++];
+  if (parsed_ == pending_.size()) {
+    pending_.clear();
+    parsed_ = 0;
+  }
   if (const LinkFrame* f = rx_.Feed(c)) OnVerifiedFrame(*f);
   return true;
 }

@@ -27,8 +27,8 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
+#include <vector>
 
 #include "protocol/frame_receiver.h"
 #include "protocol/link_frame.h"
@@ -88,7 +88,7 @@ class TransferEngine {
   unsigned long DroppedReplies() const { return dropped_replies_; }
   unsigned long DroppedBytes() const { return dropped_bytes_; }
   // Received bytes queued and not yet parsed.
-  size_t PendingBytes() const { return pending_.size(); }
+  size_t PendingBytes() const { return pending_.size() - parsed_; }
 
  private:
   // The bytes of the last command sent, for retransmission.
@@ -128,7 +128,9 @@ class TransferEngine {
   int retry_count_ = 0;
 
   FrameReceiver rx_;
-  std::deque<uint8_t> pending_;
+  // Received bytes; those before parsed_ have been parsed.
+  std::vector<uint8_t> pending_;
+  size_t parsed_ = 0;
   LinkFrame tx_;
   ResendBuffer resend_;
   bool probing_ = false;
