@@ -79,6 +79,7 @@ class FakeHost : public protocol::TransferHost {
   // The lamps as the window sets them, the last status event, and the
   // outcomes in order.
   void Report(const protocol::TransferReport& r) override {
+    if (record_events && r.event != TransferEvent::DataArrived) events.push_back(r.event);
     switch (r.event) {
       case TransferEvent::PortClosing: port_lamp = traffic_lamp = false; break;
       case TransferEvent::PortOpened: port_lamp = true; break;
@@ -195,6 +196,9 @@ class FakeHost : public protocol::TransferHost {
   std::array<uint8_t, protocol::kMaxFrame> last_sent{};
   size_t last_sent_length = 0;
   unsigned long send_calls = 0;
+  // Every report but DataArrived, in order, unless record_events is off.
+  bool record_events = true;
+  std::vector<TransferEvent> events;
   bool port_lamp = false;
   bool traffic_lamp = false;
   // The last event that the window shows in its status text (PortClosing

@@ -83,6 +83,8 @@ TEST(TransferEngine, PortNameIsTrimmedAndAFailedOpenLeavesEverythingStopped) {
   h.open_fails = true;
   h.engine.StartDownload();
   EXPECT_EQ(h.status, TransferEvent::PortError);
+  ASSERT_EQ(h.Outcomes(), std::vector<TransferEvent>{TransferEvent::PortError});
+  EXPECT_EQ(h.outcomes[0].detail, "Error opening serial port") << "the system's reason";
   EXPECT_FALSE(h.port_lamp);
   EXPECT_FALSE(h.traffic_lamp);
   EXPECT_FALSE(h.Running(LinkTimer::Probe));
@@ -353,4 +355,54 @@ TEST(TransferEngine, StopDuringParsingDropsTheRestOfTheBytes) {
   h.Receive(reply);
   EXPECT_EQ(h.Commands().size(), 1u);
   EXPECT_FALSE(h.engine.InFrame());
+}
+
+// The steps of a whole upload in the order the window shows them, and the
+// periods the engine asks its host to run the timers with.
+TEST(TransferEngine, ReportsEveryStepInOrderAndNamesItsTimerPeriods) {
+  using E = TransferEvent;
+  FakeHost h;
+  h.device.emplace(sim::FactoryMemory());
+  h.engine.StartUpload();
+  EXPECT_EQ(h.events, (std::vector<E>{E::Uploading, E::PortClosing, E::PortOpened}));
+  EXPECT_EQ(h.Period(LinkTimer::Probe), 200u);
+  h.Advance(205);  // the unit answers the first probe after 5 ms
+  EXPECT_EQ(h.Period(LinkTimer::Response), 2000u);
+  while (h.outcomes.empty() && h.now < 5000) h.Advance(1);
+  std::vector<E> expected = {E::Uploading, E::PortClosing, E::PortOpened, E::Probing, E::Connected};
+  expected.insert(expected.end(), protocol::kImageBlocks.size(), E::BlockDone);
+  expected.push_back(E::UploadDone);
+  EXPECT_EQ(h.events, expected);
+  EXPECT_EQ(h.Period(LinkTimer::Close), 20u);
+  h.Advance(20);
+  expected.push_back(E::PortClosing);
+  EXPECT_EQ(h.events, expected);
+  EXPECT_FALSE(h.port_open);
+}
+
+// Received bytes wait in the engine until the host parses them; beyond the
+// cap they are dropped and counted, and those kept are parsed in order.
+TEST(TransferEngine, QueuedBytesAreCappedAndParsedInOrder) {
+  FakeHost h;
+  StartAndConnect(h, true);
+  // Noise up to 10 bytes below the cap, then a reply that fits and a
+  // copy of which only 3 bytes fit.
+  const Bytes noise(255, 0x00);
+  for (size_t left = TransferEngine::kMaxPending - 10; left > 0;) {
+    const size_t n = std::min(left, noise.size());
+    h.engine.ReceiveData(noise.data(), uint16_t(n));
+    left -= n;
+  }
+  const Bytes reply = Reply(RSP_PREPARE, 0x0200, {1});
+  ASSERT_EQ(reply.size(), 7u);
+  h.engine.ReceiveData(reply.data(), uint16_t(reply.size()));
+  h.engine.ReceiveData(reply.data(), uint16_t(reply.size()));
+  EXPECT_EQ(h.engine.PendingBytes(), TransferEngine::kMaxPending);
+  EXPECT_EQ(h.engine.DroppedBytes(), 4u);
+  EXPECT_EQ(h.Commands().size(), 1u) << "nothing is parsed before the host asks";
+  h.engine.ParsePending();
+  EXPECT_EQ(h.engine.PendingBytes(), 0u);
+  EXPECT_EQ(h.sent.back().bytes.size(), 134u) << "the whole reply was parsed after the noise";
+  EXPECT_TRUE(h.engine.InFrame()) << "the cut copy is still waiting for its end";
+  EXPECT_FALSE(h.engine.ParseNext());
 }

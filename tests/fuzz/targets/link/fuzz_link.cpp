@@ -154,7 +154,7 @@ bool Positive(std::span<const uint8_t> f) { return f[2] > 0 && f[5] == STATUS_OK
 
 class LinkFuzzHost : public linktest::FakeHost {
  public:
-  explicit LinkFuzzHost(Reader& in) : in_(in), unit_(Factory()) { record_sent = false; }
+  explicit LinkFuzzHost(Reader& in) : in_(in), unit_(Factory()) { record_sent = record_events = false; }
 
   void Run() {
     while (!in_.Done()) {
