@@ -71,10 +71,12 @@ case "$mode" in
   seeds) exec "$build/fuzz_seeds" "$seeds" ;;
 esac
 
-# Profiles are read up to 1 MiB; the other inputs need no more than 4 KiB.
+# Profiles are read up to 1 MiB; a link script is cut at 2 KiB, more than a
+# whole transfer of raw frames needs; the other inputs need no more than 4 KiB.
 max_len() {
   case "$1" in
     profile) echo 1048576 ;;
+    link) echo 2048 ;;
     *) echo 4096 ;;
   esac
 }

@@ -167,34 +167,34 @@ class Tfrm_mset : public fw::TForm {
   void timer_gbTimer(fw::TObject* Sender);
   void mycomReceiveData(fw::TObject* Sender, const void* Buffer, uint16_t BufferLength);
   void mycomReceiveError(fw::TObject* Sender, uint32_t EventMask);
-  // The window's side of the link: the port, timers, lamps, status text,
-  // message boxes and settings image that the transfer engine works with.
-  class TransferPort final : public devlink::TransferHost {
+  // The window's side of the link: the port, the timers and the settings
+  // image that the transfer engine works with; its reports become the
+  // status text, the lamps and the message boxes.
+  class TransferPort final : public protocol::TransferHost {
    public:
     explicit TransferPort(Tfrm_mset& form) : form_(form) {}
+    // Parses the received bytes queued in the engine, handling the window's
+    // events before each one.
+    void ParseReceived();
     void Send(const uint8_t* bytes, size_t n) override;
-    void StartTimer(devlink::LinkTimer t) override;
-    void StopTimer(devlink::LinkTimer t) override;
-    void SetLamp(devlink::LinkLamp lamp, bool green) override;
-    void ToggleLamp(devlink::LinkLamp lamp) override;
-    void ShowStatus(const std::string& text) override;
-    void Inform(const std::string& text) override;
+    void StartTimer(protocol::LinkTimer t, std::chrono::milliseconds period) override;
+    void StopTimer(protocol::LinkTimer t) override;
     bool EncodeSettings(protocol::SettingsImageBytes& image, std::string* error) override;
     void DecodeSettings(const protocol::SettingsImageBytes& image) override;
     std::string PortName() override;
     void OpenPort(const std::string& name) override;
     void ClosePort() override;
-    void Yield() override;
+    void Report(const protocol::TransferReport& report) override;
 
    private:
-    fw::TTimer* Timer(devlink::LinkTimer t) const;
-    fw::TShape* Lamp(devlink::LinkLamp l) const;
+    fw::TTimer* Timer(protocol::LinkTimer t) const;
     Tfrm_mset& form_;
+    bool parsing_ = false;
   };
   TransferPort LinkPort{*this};
   // The link state (settings image, download flag, retry count, receiver,
   // outstanding command, resend copy) and the transfer sequencing.
-  devlink::TransferEngine Link{LinkPort};
+  protocol::TransferEngine Link{LinkPort};
 
  private:
   void CreateControls();

@@ -88,7 +88,7 @@ UnitOutcome WriteOneUnit(const Command& c, UnitLink& link, const protocol::Setti
     progress.End();
     link.ClosePort();
     UnitOutcome o{StatusOf(r), r.message};
-    o.port_unopened = r.status == LinkStatus::PortFailed && r.message.rfind("cannot open", 0) == 0;
+    o.port_unopened = r.status == LinkStatus::PortUnopened;
     return o;
   };
 

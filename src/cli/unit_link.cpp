@@ -9,29 +9,21 @@
 namespace cli {
 namespace {
 
-using devlink::LinkTimer;
+using protocol::LinkTimer;
+using protocol::TransferEvent;
 
 // How often the loop looks at Ctrl-C and the probe's time limit.
 constexpr int kPollMs = 50;
 // A unit that has not answered a probe for this long has been taken away.
 constexpr auto kGoneAfter = std::chrono::milliseconds(1000);
-constexpr auto kProbeEvery = std::chrono::milliseconds(200);
+constexpr auto kProbeEvery = protocol::TransferEngine::kProbePeriod;
 constexpr auto kPortRetry = std::chrono::milliseconds(300);
-
-std::chrono::milliseconds Interval(LinkTimer t) {
-  switch (t) {
-    case LinkTimer::Probe: return std::chrono::milliseconds(200);
-    case LinkTimer::Response: return std::chrono::milliseconds(2000);
-    case LinkTimer::Close: return std::chrono::milliseconds(20);
-  }
-  return std::chrono::milliseconds(1000);
-}
 
 const char* CommandName(uint8_t code) {
   switch (code) {
-    case devlink::CMD_PREPARE: return "prepare";
-    case devlink::CMD_WRITE: return "write";
-    case devlink::CMD_READ: return "read";
+    case protocol::CMD_PREPARE: return "prepare";
+    case protocol::CMD_WRITE: return "write";
+    case protocol::CMD_READ: return "read";
     default: return "command";
   }
 }
@@ -56,25 +48,22 @@ std::string UnitLink::Describe(const std::string& what) const { return what + " 
 LinkResult UnitLink::Download(const protocol::SettingsImageBytes& image, int wait_ms, const Progress& progress) {
   to_send_ = image;
   progress_ = &progress;
+  finished_ = false;
+  port_error_.clear();
   engine_.StartDownload();
   return Run(wait_ms);
 }
 
 LinkResult UnitLink::Upload(int wait_ms, const Progress& progress) {
   progress_ = &progress;
+  finished_ = false;
+  port_error_.clear();
   engine_.StartUpload();
   return Run(wait_ms);
 }
 
 LinkResult UnitLink::Run(int wait_ms) {
   const auto start = Clock::now();
-  finished_ = false;
-  port_error_.clear();
-  if (!open_error_.empty()) {
-    LinkResult r{LinkStatus::PortFailed, "cannot open port " + port_ + ": " + open_error_};
-    open_error_.clear();
-    return r;
-  }
   for (;;) {
     if (finished_) return result_;
     if (!port_error_.empty()) {
@@ -91,7 +80,7 @@ LinkResult UnitLink::Run(int wait_ms) {
       return {LinkStatus::NoAnswer, Describe("the unit did not answer within " + Seconds(wait_ms) + " s")};
     }
     auto next = now + std::chrono::milliseconds(kPollMs);
-    for (auto& [t, timer] : timers_)
+    for (const Timer& timer : timers_)
       if (timer.running && timer.due < next) next = timer.due;
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(next - now).count();
     Pump(ms > 0 ? int(ms) : 0);
@@ -109,23 +98,22 @@ void UnitLink::Pump(int timeout_ms) {
   std::string error;
   const int n = line_.Read(buf, sizeof buf, timeout_ms, &error);
   if (n < 0) port_error_ = error;
-  if (n > 0) engine_.ReceiveData(buf, uint16_t(n));
+  if (n > 0) {
+    engine_.ReceiveData(buf, uint16_t(n));
+    engine_.ParsePending();
+  }
 }
 
 void UnitLink::FireDueTimers() {
   for (;;) {
     const auto now = Clock::now();
-    LinkTimer which{};
+    size_t which = 0;
     Clock::time_point best = Clock::time_point::max();
-    for (auto& [t, timer] : timers_)
-      if (timer.running && timer.due <= now && timer.due < best) best = timer.due, which = t;
+    for (size_t t = 0; t < timers_.size(); ++t)
+      if (timers_[t].running && timers_[t].due <= now && timers_[t].due < best) best = timers_[t].due, which = t;
     if (best == Clock::time_point::max() || finished_) return;
-    timers_[which].due = now + Interval(which);
-    switch (which) {
-      case LinkTimer::Probe: engine_.ProbeTick(); break;
-      case LinkTimer::Response: engine_.ResponseTick(); break;
-      case LinkTimer::Close: engine_.CloseTick(); break;
-    }
+    timers_[which].due = now + timers_[which].period;
+    engine_.Tick(LinkTimer(which));
   }
 }
 
@@ -135,22 +123,35 @@ void UnitLink::Send(const uint8_t* bytes, size_t n) {
   if (!line_.Write(bytes, n, &error)) port_error_ = error;
 }
 
-void UnitLink::StartTimer(LinkTimer t) { timers_[t] = {true, Clock::now() + Interval(t)}; }
-void UnitLink::StopTimer(LinkTimer t) { timers_[t].running = false; }
+void UnitLink::StartTimer(LinkTimer t, std::chrono::milliseconds period) {
+  timers_[size_t(t)] = {true, Clock::now() + period, period};
+}
+void UnitLink::StopTimer(LinkTimer t) { timers_[size_t(t)].running = false; }
 
-void UnitLink::Inform(const std::string& text) {
-  finished_ = true;
-  if (text == devlink::kTextDownloadOk || text == devlink::kTextUploadOk) {
-    result_ = {LinkStatus::Done, text};
-  } else if (text == devlink::kTextOverTime) {
-    const uint16_t a = engine_.AwaitedAddress();
-    const auto block = protocol::BlockNumber(a);
-    std::string what = std::string(CommandName(engine_.AwaitedCode())) + " of ";
-    what += block ? "block " + std::to_string(*block + 1) + " (" + Hex4(a) + ")" : Hex4(a);
-    result_ = {LinkStatus::GaveUp, Describe("the unit stopped answering: no reply to the " + what + " after 4 sendings")};
-  } else {
-    result_ = {LinkStatus::GaveUp, Describe(text)};
+void UnitLink::Report(const protocol::TransferReport& r) {
+  switch (r.event) {
+    case TransferEvent::BlockDone:
+      if (const auto n = protocol::BlockNumber(r.block); n && progress_ && *progress_) (*progress_)(*n + 1);
+      return;
+    case TransferEvent::DownloadDone: result_ = {LinkStatus::Done, "written"}; break;
+    case TransferEvent::UploadDone: result_ = {LinkStatus::Done, "read"}; break;
+    case TransferEvent::TimedOut: {
+      const uint16_t a = engine_.AwaitedAddress();
+      const auto block = protocol::BlockNumber(a);
+      std::string what = std::string(CommandName(engine_.AwaitedCode())) + " of ";
+      what += block ? "block " + std::to_string(*block + 1) + " (" + Hex4(a) + ")" : Hex4(a);
+      result_ = {LinkStatus::GaveUp, Describe("the unit stopped answering: no reply to the " + what + " after " +
+                                              std::to_string(protocol::TransferEngine::kMaxSendings) + " sendings")};
+      break;
+    }
+    case TransferEvent::PortError:
+      result_ = {LinkStatus::PortUnopened, "cannot open port " + port_ + ": " + r.detail};
+      break;
+    case TransferEvent::NotEncodable: result_ = {LinkStatus::GaveUp, Describe("cannot encode " + r.detail)}; break;
+    // Steps of a transfer still going, and the engine's own "Stop".
+    default: return;
   }
+  finished_ = true;
 }
 
 bool UnitLink::EncodeSettings(protocol::SettingsImageBytes& image, std::string*) {
@@ -158,16 +159,9 @@ bool UnitLink::EncodeSettings(protocol::SettingsImageBytes& image, std::string*)
   return true;
 }
 
-void UnitLink::BlockTransferred(uint16_t block) {
-  if (const auto n = protocol::BlockNumber(block); n && progress_ && *progress_) (*progress_)(*n + 1);
-}
-
 void UnitLink::OpenPort(const std::string& name) {
   std::string error;
-  if (!line_.Open(name, &error)) {
-    open_error_ = error;
-    throw std::runtime_error(error);
-  }
+  if (!line_.Open(name, &error)) throw std::runtime_error(error);
 }
 
 void UnitLink::ClosePort() { line_.Close(); }
@@ -175,7 +169,7 @@ void UnitLink::ClosePort() { line_.Close(); }
 LinkResult UnitLink::WaitUntilGone() {
   auto last_answer = Clock::now();
   auto next_probe = last_answer;
-  devlink::FrameReceiver rx;
+  protocol::FrameReceiver rx;
   std::string error;
   if (!line_.IsOpen() && !line_.Open(port_, &error)) return {};
   for (;;) {
@@ -186,7 +180,7 @@ LinkResult UnitLink::WaitUntilGone() {
     const auto now = Clock::now();
     if (now - last_answer >= kGoneAfter) break;
     if (now >= next_probe) {
-      const auto probe = devlink::ProbeFrame();
+      const auto probe = protocol::ProbeFrame();
       if (!line_.Write(probe.data(), probe.size(), &error)) break;
       next_probe = now + kProbeEvery;
     }
@@ -194,7 +188,7 @@ LinkResult UnitLink::WaitUntilGone() {
     const int n = line_.Read(buf, sizeof buf, kPollMs, &error);
     if (n < 0) break;  // the port went away with the unit
     for (int i = 0; i < n; ++i)
-      if (const devlink::LinkFrame* f = rx.Feed(buf[i]); f && f->Code == devlink::RSP_CONNECT) last_answer = Clock::now();
+      if (const protocol::LinkFrame* f = rx.Feed(buf[i]); f && f->Code == protocol::RSP_CONNECT) last_answer = Clock::now();
   }
   line_.Close();
   return {};

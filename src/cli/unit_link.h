@@ -4,10 +4,10 @@
 // in between.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "cli/serial_line.h"
@@ -20,7 +20,8 @@ enum class LinkStatus {
   Done,
   NoAnswer,     // no unit answered the probe in time
   GaveUp,       // a command stayed unanswered after its last sending
-  PortFailed,   // the port did not open, or failed while in use
+  PortUnopened, // the port did not open
+  PortFailed,   // the port failed while in use
   Interrupted,  // Ctrl-C
 };
 
@@ -30,7 +31,7 @@ struct LinkResult {
   bool ok() const { return status == LinkStatus::Done; }
 };
 
-class UnitLink final : public devlink::TransferHost {
+class UnitLink final : public protocol::TransferHost {
  public:
   // Called with the number of blocks done (1 to 9) after each block.
   using Progress = std::function<void(size_t blocks_done)>;
@@ -51,27 +52,24 @@ class UnitLink final : public devlink::TransferHost {
 
   // ---- TransferHost ----
   void Send(const uint8_t* bytes, size_t n) override;
-  void StartTimer(devlink::LinkTimer t) override;
-  void StopTimer(devlink::LinkTimer t) override;
-  void SetLamp(devlink::LinkLamp, bool) override {}
-  void ToggleLamp(devlink::LinkLamp) override {}
-  void ShowStatus(const std::string&) override {}
-  void Inform(const std::string& text) override;
+  void StartTimer(protocol::LinkTimer t, std::chrono::milliseconds period) override;
+  void StopTimer(protocol::LinkTimer t) override;
   bool EncodeSettings(protocol::SettingsImageBytes& image, std::string* error) override;
   void DecodeSettings(const protocol::SettingsImageBytes&) override {}
-  void BlockTransferred(uint16_t block) override;
   std::string PortName() override { return port_; }
   void OpenPort(const std::string& name) override;
   void ClosePort() override;
-  void Yield() override {}
+  void Report(const protocol::TransferReport& report) override;
 
  private:
   using Clock = std::chrono::steady_clock;
   struct Timer {
     bool running = false;
     Clock::time_point due;
+    std::chrono::milliseconds period{0};
   };
 
+  // Runs the engine after a start until the transfer has an outcome.
   LinkResult Run(int wait_ms);
   // Reads the port for at most timeout_ms and hands what came to the engine.
   void Pump(int timeout_ms);
@@ -80,13 +78,12 @@ class UnitLink final : public devlink::TransferHost {
 
   SerialLine& line_;
   std::string port_;
-  devlink::TransferEngine engine_{*this};
+  protocol::TransferEngine engine_{*this};
   protocol::SettingsImageBytes to_send_{};
-  std::map<devlink::LinkTimer, Timer> timers_;
+  std::array<Timer, protocol::kLinkTimers> timers_{};
   const Progress* progress_ = nullptr;
   bool finished_ = false;
   LinkResult result_;
-  std::string open_error_;
   std::string port_error_;
 };
 

@@ -1,6 +1,6 @@
 #include "protocol/frame_receiver.h"
 
-namespace devlink {
+namespace protocol {
 
 void FrameReceiver::ResetFrame() {
   rx_.Start = 0;
@@ -57,4 +57,4 @@ const LinkFrame* FrameReceiver::Feed(uint8_t c) {
   return ok ? &done_ : nullptr;
 }
 
-}  // namespace devlink
+}  // namespace protocol

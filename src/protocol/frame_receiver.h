@@ -12,7 +12,7 @@
 
 #include "protocol/link_frame.h"
 
-namespace devlink {
+namespace protocol {
 
 class FrameReceiver {
  public:
@@ -40,4 +40,4 @@ class FrameReceiver {
   unsigned long bad_checks_ = 0;
 };
 
-}  // namespace devlink
+}  // namespace protocol

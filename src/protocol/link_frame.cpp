@@ -1,6 +1,6 @@
 #include "protocol/link_frame.h"
 
-namespace devlink {
+namespace protocol {
 
 uint8_t FrameCheck(std::span<const uint8_t> bytes) {
   uint8_t x = 0;
@@ -34,4 +34,4 @@ std::array<uint8_t, kShortFrame> ShortCommand(uint8_t code, uint16_t address) {
 
 std::array<uint8_t, kShortFrame> ProbeFrame() { return ShortCommand(CMD_CONNECT, 0x0000); }
 
-}  // namespace devlink
+}  // namespace protocol

@@ -13,7 +13,7 @@
 #include <span>
 #include <vector>
 
-namespace devlink {
+namespace protocol {
 
 constexpr uint8_t FRAME_START = 0x0B;
 
@@ -64,4 +64,4 @@ std::array<uint8_t, kShortFrame> ProbeFrame();
 // A reply frame as the controller builds it: code, address and data.
 std::vector<uint8_t> BuildFrame(uint8_t code, uint16_t address, std::span<const uint8_t> data);
 
-}  // namespace devlink
+}  // namespace protocol

@@ -1,39 +1,21 @@
 #include "protocol/transfer_engine.h"
 
 #include <cstring>
+#include <exception>
 #include <optional>
+#include <utility>
 
 #include "text/ascii.h"
 
-namespace devlink {
-
-namespace {
-
-// A command is sent at most this many times before the engine gives up.
-constexpr int kMaxSendings = 4;
-
-using protocol::kBlockSize;
-using protocol::kImageBlocks;
-using protocol::kImageSize;
-
-// Sets a flag for the lifetime of a scope and clears it at the end, also
-// when the scope is left by an exception.
-class ScopedSet {
- public:
-  explicit ScopedSet(bool& f) : f_(f) { f_ = true; }
-  ~ScopedSet() { f_ = false; }
-  ScopedSet(const ScopedSet&) = delete;
-  ScopedSet& operator=(const ScopedSet&) = delete;
-
- private:
-  bool& f_;
-};
-
-}  // namespace
+namespace protocol {
 
 std::string TrimPortName(const std::string& s) { return std::string(text::Trim(s)); }
 
-TransferEngine::TransferEngine(TransferHost& host) : host_(host) { protocol::ClearImage(image_); }
+TransferEngine::TransferEngine(TransferHost& host) : host_(host) { ClearImage(image_); }
+
+void TransferEngine::Report(TransferEvent e, uint16_t block, std::string detail) {
+  host_.Report(TransferReport{e, block, std::move(detail)});
+}
 
 // ---------------------------------------------------------------- starting
 
@@ -43,6 +25,7 @@ void TransferEngine::AbandonAttempt() {
   host_.StopTimer(LinkTimer::Close);
   rx_.Reset();
   pending_.clear();
+  parsed_ = 0;
   retry_count_ = 0;
   resend_ = ResendBuffer{};
   probing_ = false;
@@ -51,27 +34,27 @@ void TransferEngine::AbandonAttempt() {
 
 void TransferEngine::OpenAndProbe() {
   try {
-    host_.SetLamp(LinkLamp::Port, false);
-    host_.SetLamp(LinkLamp::Traffic, false);
-    host_.ClosePort();
-    host_.OpenPort(TrimPortName(host_.PortName()));
-    host_.SetLamp(LinkLamp::Port, true);
-    host_.StartTimer(LinkTimer::Probe);
-    probing_ = true;
+    OpenAction();
+  } catch (const std::exception& e) {
+    Report(TransferEvent::PortError, 0, e.what());
+    return;
   } catch (...) {
-    host_.ShowStatus(kTextComError);
+    Report(TransferEvent::PortError, 0, "unknown error");
+    return;
   }
+  host_.StartTimer(LinkTimer::Probe, kProbePeriod);
+  probing_ = true;
 }
 
 void TransferEngine::StartDownload() {
   AbandonAttempt();
-  protocol::ClearImage(image_);
+  ClearImage(image_);
   std::string error;
   if (!host_.EncodeSettings(image_, &error)) {
     // A half-encoded image would overwrite the controller's later fields
     // with 0xFF: send nothing and say which setting is at fault.
     CloseAction();
-    host_.Inform("Settings not saved: " + (error.empty() ? std::string("a setting cannot be encoded") : error));
+    Report(TransferEvent::NotEncodable, 0, std::move(error));
     return;
   }
   download_flag_ = 1;
@@ -80,8 +63,8 @@ void TransferEngine::StartDownload() {
 
 void TransferEngine::StartUpload() {
   AbandonAttempt();
-  protocol::ClearImage(image_);
-  host_.ShowStatus(kTextUploading);
+  ClearImage(image_);
+  Report(TransferEvent::Uploading);
   download_flag_ = 0;
   OpenAndProbe();
 }
@@ -89,30 +72,34 @@ void TransferEngine::StartUpload() {
 void TransferEngine::Stop() {
   AbandonAttempt();
   CloseAction();
-  host_.ShowStatus(kTextComClose);
+  Report(TransferEvent::Stopped);
 }
 
 void TransferEngine::CloseAction() {
-  host_.SetLamp(LinkLamp::Port, false);
-  host_.SetLamp(LinkLamp::Traffic, false);
+  Report(TransferEvent::PortClosing);
   host_.ClosePort();
 }
 
 void TransferEngine::OpenAction() {
-  host_.SetLamp(LinkLamp::Port, false);
-  host_.SetLamp(LinkLamp::Traffic, false);
-  host_.ClosePort();
+  CloseAction();
   host_.OpenPort(TrimPortName(host_.PortName()));
-  host_.SetLamp(LinkLamp::Port, true);
+  Report(TransferEvent::PortOpened);
 }
 
 // ---------------------------------------------------------------- timers
 
+void TransferEngine::Tick(LinkTimer t) {
+  switch (t) {
+    case LinkTimer::Probe: ProbeTick(); break;
+    case LinkTimer::Response: ResponseTick(); break;
+    case LinkTimer::Close: CloseTick(); break;
+  }
+}
+
 void TransferEngine::ProbeTick() {
-  host_.ToggleLamp(LinkLamp::Traffic);
+  Report(TransferEvent::Probing);
   const auto probe = ProbeFrame();
   host_.Send(probe.data(), probe.size());
-  host_.ShowStatus(kTextConnecting);
 }
 
 void TransferEngine::ResponseTick() {
@@ -133,7 +120,7 @@ void TransferEngine::ResponseTick() {
   awaiting_ = false;
   CloseAction();
   host_.StopTimer(LinkTimer::Response);
-  host_.Inform(kTextOverTime);
+  Report(TransferEvent::TimedOut);
 }
 
 void TransferEngine::CloseTick() {
@@ -152,16 +139,16 @@ void TransferEngine::SendCommand(const uint8_t* bytes, size_t n, uint8_t code, u
   awaiting_ = true;
   awaited_code_ = code;
   awaited_address_ = address;
-  host_.StartTimer(LinkTimer::Response);
+  host_.StartTimer(LinkTimer::Response, kResponsePeriod);
 }
 
-void TransferEngine::LoadWriteBlock(uint16_t address, uint8_t count) {
+void TransferEngine::LoadWriteBlock(uint16_t address) {
   tx_.Start = FRAME_START;
   tx_.Code = CMD_WRITE;
-  tx_.Length = count;
+  tx_.Length = uint8_t(kBlockSize);
   tx_.Address = address;
   const size_t room = kImageSize - address;
-  const size_t n = count < room ? count : room;
+  const size_t n = kBlockSize < room ? kBlockSize : room;
   std::memcpy(tx_.Data.data(), image_.data() + address, n);
   std::memset(tx_.Data.data() + n, 0xFF, tx_.Data.size() - n);
 }
@@ -180,22 +167,32 @@ void TransferEngine::SendShortCommand(uint8_t code, uint16_t address) {
 // ---------------------------------------------------------------- receiving
 
 void TransferEngine::ReceiveData(const uint8_t* bytes, uint16_t n) {
-  host_.ToggleLamp(LinkLamp::Traffic);
-  for (uint16_t i = 0; i < n; ++i) {
-    if (pending_.size() >= kMaxPending) {
-      dropped_bytes_ += n - i;
-      break;
-    }
-    pending_.push_back(bytes[i]);
+  Report(TransferEvent::DataArrived);
+  // Bytes parsed long ago go, so that a queue that never runs dry stays
+  // bounded too.
+  if (parsed_ >= 4096 && parsed_ * 2 >= pending_.size()) {
+    pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(parsed_));
+    parsed_ = 0;
   }
-  if (draining_) return;  // the outer call parses these in turn
-  ScopedSet draining(draining_);
-  while (!pending_.empty()) {
-    host_.Yield();
-    if (pending_.empty()) break;  // an abandoned attempt dropped them
-    const uint8_t c = pending_.front();
-    pending_.pop_front();
-    if (const LinkFrame* f = rx_.Feed(c)) OnVerifiedFrame(*f);
+  const size_t room = kMaxPending - PendingBytes();
+  const size_t take = n < room ? n : room;
+  pending_.insert(pending_.end(), bytes, bytes + take);
+  dropped_bytes_ += n - take;
+}
+
+bool TransferEngine::ParseNext() {
+  if (parsed_ == pending_.size()) return false;
+  const uint8_t c = pending_[parsed_++];
+  if (parsed_ == pending_.size()) {
+    pending_.clear();
+    parsed_ = 0;
+  }
+  if (const LinkFrame* f = rx_.Feed(c)) OnVerifiedFrame(*f);
+  return true;
+}
+
+void TransferEngine::ParsePending() {
+  while (ParseNext()) {
   }
 }
 
@@ -229,7 +226,7 @@ namespace {
 // The block after `block` in transfer order; nullopt after the last block
 // and for an address that starts no block.
 std::optional<uint16_t> NextBlock(uint16_t block) {
-  const auto n = protocol::BlockNumber(block);
+  const auto n = BlockNumber(block);
   if (!n || *n + 1 >= kImageBlocks.size()) return std::nullopt;
   return kImageBlocks[*n + 1];
 }
@@ -237,26 +234,26 @@ std::optional<uint16_t> NextBlock(uint16_t block) {
 }  // namespace
 
 void TransferEngine::WriteBlock(uint16_t block) {
-  LoadWriteBlock(block, kBlockSize);
+  LoadWriteBlock(block);
   SendTxFrame();
 }
 
 void TransferEngine::DispatchReply(const LinkFrame& f) {
   const bool ok = f.Status() == STATUS_OK;
-  const bool last = protocol::BlockNumber(f.Address) == kImageBlocks.size() - 1;
+  const bool last = BlockNumber(f.Address) == kImageBlocks.size() - 1;
   switch (f.Code) {
     case RSP_CONNECT:
       if (!ok) return;
       probing_ = false;
       host_.StopTimer(LinkTimer::Probe);
-      host_.ShowStatus("");
+      Report(TransferEvent::Connected);
       SendShortCommand(download_flag_ == 1 ? CMD_PREPARE : CMD_READ, kImageBlocks.front());
       return;
 
     case RSP_PREPARE:
       // A prepare opens the area of the block at its address.
       if (!ok) SendShortCommand(CMD_PREPARE, f.Address);
-      else if (protocol::BlockNumber(f.Address) && protocol::StartsArea(f.Address)) WriteBlock(f.Address);
+      else if (BlockNumber(f.Address) && StartsArea(f.Address)) WriteBlock(f.Address);
       return;
 
     case RSP_WRITE:
@@ -264,23 +261,23 @@ void TransferEngine::DispatchReply(const LinkFrame& f) {
         SendTxFrame();
         return;
       }
-      if (protocol::BlockNumber(f.Address)) host_.BlockTransferred(f.Address);
+      if (BlockNumber(f.Address)) Report(TransferEvent::BlockDone, f.Address);
       if (last) {
-        host_.Inform(kTextDownloadOk);
-        host_.StartTimer(LinkTimer::Close);
+        Report(TransferEvent::DownloadDone);
+        host_.StartTimer(LinkTimer::Close, kClosePeriod);
       } else if (const auto next = NextBlock(f.Address)) {
-        if (protocol::StartsArea(*next)) SendShortCommand(CMD_PREPARE, *next);
+        if (StartsArea(*next)) SendShortCommand(CMD_PREPARE, *next);
         else WriteBlock(*next);
       }
       return;
 
     case RSP_READ:
       StoreReadData(f);
-      if (protocol::BlockNumber(f.Address)) host_.BlockTransferred(f.Address);
+      if (BlockNumber(f.Address)) Report(TransferEvent::BlockDone, f.Address);
       if (last) {
         host_.DecodeSettings(image_);
-        host_.Inform(kTextUploadOk);
-        host_.StartTimer(LinkTimer::Close);
+        Report(TransferEvent::UploadDone);
+        host_.StartTimer(LinkTimer::Close, kClosePeriod);
       } else if (const auto next = NextBlock(f.Address)) {
         SendShortCommand(CMD_READ, *next);
       }
@@ -291,4 +288,4 @@ void TransferEngine::DispatchReply(const LinkFrame& f) {
   }
 }
 
-}  // namespace devlink
+}  // namespace protocol

@@ -6,7 +6,7 @@
 #include "protocol/frame_receiver.h"
 #include "protocol/link_frame.h"
 
-using namespace devlink;
+using namespace protocol;
 using Bytes = std::vector<uint8_t>;
 
 namespace {

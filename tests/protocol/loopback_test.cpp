@@ -4,7 +4,7 @@
 
 #include "link_fake_host.h"
 
-using namespace devlink;
+using namespace protocol;
 using linktest::Bytes;
 using linktest::FakeHost;
 
@@ -23,8 +23,8 @@ TEST(Loopback, DownloadWritesAllNineBlocksInOrder) {
   h.device.emplace(sim::FactoryMemory());
   h.reply_split = 5;  // every reply in several events
   h.engine.StartDownload();
-  while (h.boxes.empty() && h.now < 5000) h.Advance(1);
-  ASSERT_EQ(h.BoxTexts(), std::vector<std::string>{kTextDownloadOk});
+  while (h.outcomes.empty() && h.now < 5000) h.Advance(1);
+  ASSERT_EQ(h.Outcomes(), std::vector<TransferEvent>{TransferEvent::DownloadDone});
   EXPECT_TRUE(BlocksEqual(h.device->memory().data(), h.engine.Image().data()));
 
   // 7 prepares and 9 writes, each after the answer to the one before.
@@ -44,19 +44,19 @@ TEST(Loopback, DownloadWritesAllNineBlocksInOrder) {
   EXPECT_TRUE(h.port_open);
   h.Advance(1);
   EXPECT_FALSE(h.port_open);
-  EXPECT_FALSE(h.lamps[LinkLamp::Port]);
+  EXPECT_FALSE(h.port_lamp);
   EXPECT_FALSE(h.Running(LinkTimer::Close));
-  EXPECT_EQ(h.status, "");
+  EXPECT_EQ(h.status, TransferEvent::Connected);
 }
 
 TEST(Loopback, UploadReadsAllNineBlocksThenDecodes) {
   FakeHost h;
   const sim::Memory factory = sim::FactoryMemory();
   h.device.emplace(factory);
-  h.on_inform = [&](const std::string&) { EXPECT_EQ(h.decoded_at.size(), 1u) << "decoded before the box"; };
+  h.on_outcome = [&](TransferEvent) { EXPECT_EQ(h.decoded_at.size(), 1u) << "decoded before the outcome"; };
   h.engine.StartUpload();
   h.Advance(2000);
-  ASSERT_EQ(h.BoxTexts(), std::vector<std::string>{kTextUploadOk});
+  ASSERT_EQ(h.Outcomes(), std::vector<TransferEvent>{TransferEvent::UploadDone});
   EXPECT_TRUE(BlocksEqual(factory.data(), h.engine.Image().data()));
   EXPECT_EQ(h.engine.Image()[0x0000], 0xFF) << "only the nine blocks are read";
   EXPECT_EQ(h.device->stats().reads, 9u);
@@ -78,7 +78,7 @@ TEST(Loopback, SurvivesCorruptedLostAndRefusedReplies) {
       h.reply_split = 1 + seed % 7;
       download ? h.engine.StartDownload() : h.engine.StartUpload();
       h.Advance(120000);
-      ASSERT_EQ(h.BoxTexts(), std::vector<std::string>{download ? kTextDownloadOk : kTextUploadOk})
+      ASSERT_EQ(h.Outcomes(), std::vector<TransferEvent>{download ? TransferEvent::DownloadDone : TransferEvent::UploadDone})
           << "seed " << seed;
       EXPECT_TRUE(BlocksEqual(h.device->memory().data(), h.engine.Image().data())) << "seed " << seed;
     }

@@ -4,9 +4,10 @@
 
 #include "link_fake_host.h"
 
-using namespace devlink;
+using namespace protocol;
 using linktest::Bytes;
 using linktest::FakeHost;
+using linktest::Sent;
 
 namespace {
 
@@ -34,20 +35,20 @@ TEST(TransferEngine, ProbesUntilTheControllerAnswers) {
   FakeHost h;
   h.engine.StartDownload();
   EXPECT_TRUE(h.port_open);
-  EXPECT_TRUE(h.lamps[LinkLamp::Port]);
-  EXPECT_FALSE(h.lamps[LinkLamp::Traffic]);
+  EXPECT_TRUE(h.port_lamp);
+  EXPECT_FALSE(h.traffic_lamp);
   EXPECT_TRUE(h.sent.empty()) << "the first probe waits for the first tick";
   h.Advance(1000);
   ASSERT_EQ(h.sent.size(), 5u);
   for (auto& s : h.sent) EXPECT_EQ(s.bytes, Short(CMD_CONNECT, 0));
   EXPECT_EQ(h.sent[0].at, 200u);
-  EXPECT_EQ(h.status, kTextConnecting);
-  EXPECT_TRUE(h.lamps[LinkLamp::Traffic]) << "five toggles from red";
+  EXPECT_EQ(h.status, TransferEvent::Probing);
+  EXPECT_TRUE(h.traffic_lamp) << "five toggles from red";
 
   h.Deliver(kConnectOk, 50);
   h.Advance(50);
   EXPECT_FALSE(h.Running(LinkTimer::Probe));
-  EXPECT_EQ(h.status, "");
+  EXPECT_EQ(h.status, TransferEvent::Connected);
   EXPECT_EQ(h.sent.back().bytes, Short(CMD_PREPARE, 0x0200));
   EXPECT_TRUE(h.Running(LinkTimer::Response));
   EXPECT_EQ(h.engine.RetryCount(), 1);
@@ -58,7 +59,7 @@ TEST(TransferEngine, ProbesUntilTheControllerAnswers) {
 TEST(TransferEngine, UploadStartsWithReadAndNegativeConnectKeepsProbing) {
   FakeHost h;
   h.engine.StartUpload();
-  EXPECT_EQ(h.status, kTextUploading);
+  EXPECT_EQ(h.status, TransferEvent::Uploading);
   EXPECT_EQ(h.engine.DownloadFlag(), 0);
   h.Advance(200);
   h.Deliver(Reply(RSP_CONNECT, 0, {0x00}), 10);
@@ -81,13 +82,15 @@ TEST(TransferEngine, PortNameIsTrimmedAndAFailedOpenLeavesEverythingStopped) {
   // that fails, no probe may go on under "Com Is Error".
   h.open_fails = true;
   h.engine.StartDownload();
-  EXPECT_EQ(h.status, kTextComError);
-  EXPECT_FALSE(h.lamps[LinkLamp::Port]);
-  EXPECT_FALSE(h.lamps[LinkLamp::Traffic]);
+  EXPECT_EQ(h.status, TransferEvent::PortError);
+  ASSERT_EQ(h.Outcomes(), std::vector<TransferEvent>{TransferEvent::PortError});
+  EXPECT_EQ(h.outcomes[0].detail, "Error opening serial port") << "the system's reason";
+  EXPECT_FALSE(h.port_lamp);
+  EXPECT_FALSE(h.traffic_lamp);
   EXPECT_FALSE(h.Running(LinkTimer::Probe));
   h.Advance(5000);
   EXPECT_TRUE(h.sent.empty());
-  EXPECT_EQ(h.status, kTextComError);
+  EXPECT_EQ(h.status, TransferEvent::PortError);
 }
 
 TEST(TransferEngine, WrongCheckIsRetransmittedAtTwoSeconds) {
@@ -125,25 +128,32 @@ TEST(TransferEngine, ADamagedLengthCostsOneRetransmissionOnly) {
   EXPECT_EQ(h.sent.back().bytes.size(), 134u);
 }
 
-TEST(TransferEngine, GivesUpEightSecondsAfterTheFirstOfFourSendings) {
-  FakeHost h;
-  StartAndConnect(h, false);
-  const uint64_t t0 = h.sent.back().at;
-  h.Advance(7999);
-  auto cmds = h.Commands();
-  ASSERT_EQ(cmds.size(), 4u);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(cmds[i].at, t0 + 2000u * i);
-    EXPECT_EQ(cmds[i].bytes, Short(CMD_READ, 0x0200));
+// An unanswered command goes out once and is retransmitted exactly three
+// times, 2 s apart, before the time-out; nothing is sent after it, not even
+// into the closed port.
+TEST(TransferEngine, GivesUpAfterExactlyThreeRetransmissions) {
+  for (bool download : {true, false}) {
+    SCOPED_TRACE(download ? "download" : "upload");
+    FakeHost h;
+    StartAndConnect(h, download);
+    const Sent first = h.sent.back();
+    const unsigned long calls_before = h.send_calls;
+    h.Advance(60000);
+    const auto cmds = h.Commands();
+    ASSERT_EQ(cmds.size(), 4u) << "one sending and three retransmissions";
+    for (size_t i = 0; i < cmds.size(); ++i) {
+      EXPECT_EQ(cmds[i].bytes, first.bytes) << "sending " << i;
+      EXPECT_EQ(cmds[i].at, first.at + 2000u * i) << "sending " << i;
+    }
+    EXPECT_EQ(h.send_calls - calls_before, 3u) << "no sending after the last retransmission, open port or not";
+    ASSERT_EQ(h.Outcomes(), std::vector<TransferEvent>{TransferEvent::TimedOut});
+    EXPECT_EQ(h.outcomes[0].at, first.at + 8000u);
+    EXPECT_FALSE(h.port_open);
+    EXPECT_FALSE(h.port_lamp);
+    EXPECT_FALSE(h.traffic_lamp);
+    EXPECT_FALSE(h.Running(LinkTimer::Response));
+    EXPECT_FALSE(h.engine.Awaiting());
   }
-  EXPECT_TRUE(h.boxes.empty());
-  h.Advance(1);
-  EXPECT_EQ(h.BoxTexts(), std::vector<std::string>{kTextOverTime});
-  EXPECT_FALSE(h.port_open);
-  EXPECT_FALSE(h.lamps[LinkLamp::Port]);
-  EXPECT_FALSE(h.Running(LinkTimer::Response));
-  h.Advance(20000);
-  EXPECT_EQ(h.boxes.size(), 1u);
 }
 
 TEST(TransferEngine, AnswerToTheFourthSendingStillCompletes) {
@@ -155,7 +165,7 @@ TEST(TransferEngine, AnswerToTheFourthSendingStillCompletes) {
   EXPECT_EQ(h.sent.back().bytes, Short(CMD_READ, 0x0400));
   EXPECT_EQ(h.engine.Image()[0x0200], 0x35);
   h.Advance(7000);
-  EXPECT_TRUE(h.boxes.empty()) << "the new command has its own 8 s";
+  EXPECT_TRUE(h.outcomes.empty()) << "the new command has its own 8 s";
 }
 
 // A read reply shorter than a block would leave the rest of the block as
@@ -196,7 +206,7 @@ TEST(TransferEngine, NegativeRepliesRepeatTheCommandAtOnce) {
     EXPECT_EQ(h.engine.RetryCount(), 1);
   }
   h.Advance(1999);
-  EXPECT_TRUE(h.boxes.empty()) << "the response period starts anew with each resend";
+  EXPECT_TRUE(h.outcomes.empty()) << "the response period starts anew with each resend";
 }
 
 // A reply that does not answer the command outstanding is dropped: it
@@ -238,28 +248,27 @@ TEST(TransferEngine, StopWhileProbingEndsEverything) {
   h.engine.StartDownload();
   h.Advance(450);
   h.engine.Stop();
-  EXPECT_EQ(h.status, kTextComClose);
+  EXPECT_EQ(h.status, TransferEvent::Stopped);
   EXPECT_FALSE(h.port_open);
-  EXPECT_FALSE(h.lamps[LinkLamp::Port]);
-  EXPECT_FALSE(h.lamps[LinkLamp::Traffic]);
+  EXPECT_FALSE(h.port_lamp);
+  EXPECT_FALSE(h.traffic_lamp);
   const size_t n = h.sent.size();
   h.Advance(20000);
   EXPECT_EQ(h.sent.size(), n);
-  EXPECT_TRUE(h.boxes.empty());
-  EXPECT_EQ(h.status, kTextComClose);
+  EXPECT_EQ(h.Outcomes(), std::vector<TransferEvent>{TransferEvent::Stopped});
+  EXPECT_EQ(h.status, TransferEvent::Stopped);
 }
 
 TEST(TransferEngine, StopWhileWaitingLeavesNoTimeOutBehind) {
   FakeHost h;
   StartAndConnect(h, true);
   h.engine.Stop();
-  EXPECT_EQ(h.status, kTextComClose);
+  EXPECT_EQ(h.status, TransferEvent::Stopped);
   EXPECT_FALSE(h.Running(LinkTimer::Response));
   EXPECT_EQ(h.engine.RetryCount(), 0);
-  EXPECT_EQ(h.engine.ResendCopy().Length, 0);
   h.Advance(20000);
-  EXPECT_TRUE(h.boxes.empty()) << "no stale \"Command Over Time\" after Stop";
-  EXPECT_EQ(h.status, kTextComClose);
+  EXPECT_EQ(h.Outcomes(), std::vector<TransferEvent>{TransferEvent::Stopped}) << "no stale time-out after Stop";
+  EXPECT_EQ(h.status, TransferEvent::Stopped);
 }
 
 TEST(TransferEngine, RestartDuringAnOutstandingCommandIsNotClosedByItsTimeOut) {
@@ -272,14 +281,14 @@ TEST(TransferEngine, RestartDuringAnOutstandingCommandIsNotClosedByItsTimeOut) {
   h.device.emplace(sim::FactoryMemory());
   h.device->SetPoweringOn(true);
   h.engine.StartDownload();
-  EXPECT_FALSE(h.engine.Receiver().InFrame());
+  EXPECT_FALSE(h.engine.InFrame());
   h.Advance(8000);  // well past the old command's give-up at t = 9000
-  EXPECT_TRUE(h.boxes.empty());
+  EXPECT_TRUE(h.outcomes.empty());
   EXPECT_TRUE(h.port_open);
   EXPECT_TRUE(h.Running(LinkTimer::Probe));
   h.device->SetPoweringOn(false);
   h.Advance(2000);
-  EXPECT_EQ(h.BoxTexts(), std::vector<std::string>{kTextDownloadOk});
+  EXPECT_EQ(h.Outcomes(), std::vector<TransferEvent>{TransferEvent::DownloadDone});
 }
 
 TEST(TransferEngine, SaveWithAnUnencodableImageSendsNothing) {
@@ -289,30 +298,29 @@ TEST(TransferEngine, SaveWithAnUnencodableImageSendsNothing) {
   h.engine.StartDownload();
   EXPECT_FALSE(h.port_open);
   EXPECT_FALSE(h.Running(LinkTimer::Probe));
-  ASSERT_EQ(h.boxes.size(), 1u);
-  EXPECT_NE(h.boxes[0].second.find("Report Time"), std::string::npos);
+  ASSERT_EQ(h.Outcomes(), std::vector<TransferEvent>{TransferEvent::NotEncodable});
+  EXPECT_NE(h.outcomes[0].detail.find("Report Time"), std::string::npos);
   h.Advance(10000);
   EXPECT_TRUE(h.sent.empty());
 }
 
-TEST(TransferEngine, ReadDataNeverLandsPastTheImage) {
+// A read reply longer than a block is stored whole at the block it names;
+// one naming an address the engine did not ask for stores nothing.
+TEST(TransferEngine, ReadRepliesLandOnlyWhereTheyWereAskedFor) {
   FakeHost h;
-  LinkFrame f;
-  f.Code = RSP_READ;
-  f.Address = 0xFFC0;
-  f.Length = 255;
-  f.Data.fill(0x5A);
-  h.engine.StoreReadData(f);
-  EXPECT_EQ(h.engine.Image()[0xFFBF], 0xFF);
-  EXPECT_EQ(h.engine.Image()[0xFFC0], 0x5A);
-  EXPECT_EQ(h.engine.Image()[0xFFFF], 0x5A);
-  // The same through the receiver and the table, with a read outstanding
-  // for that address: nothing beyond the image is touched (ASan watches).
-  h.engine.StartUpload();
-  h.engine.SendShortCommand(CMD_READ, 0xFFF0);
+  StartAndConnect(h, false);
   h.Deliver(BuildFrame(RSP_READ, 0xFFF0, Bytes(255, 0x66)), 5);
   h.Advance(5);
-  EXPECT_EQ(h.engine.Image()[0xFFFF], 0x66);
+  EXPECT_EQ(h.engine.Image()[0xFFF0], 0xFF);
+  EXPECT_EQ(h.engine.Image()[0xFFFF], 0xFF);
+  EXPECT_EQ(h.engine.DroppedReplies(), 1u);
+  h.Deliver(BuildFrame(RSP_READ, 0x0200, Bytes(255, 0x5A)), 5);
+  h.Advance(5);
+  EXPECT_EQ(h.engine.Image()[0x01FF], 0xFF);
+  EXPECT_EQ(h.engine.Image()[0x0200], 0x5A);
+  EXPECT_EQ(h.engine.Image()[0x0200 + 254], 0x5A);
+  EXPECT_EQ(h.engine.Image()[0x0200 + 255], 0xFF);
+  EXPECT_EQ(h.sent.back().bytes, Short(CMD_READ, 0x0400));
 }
 
 TEST(TransferEngine, BytesOfANestedEventAreParsedAfterTheRest) {
@@ -326,14 +334,14 @@ TEST(TransferEngine, BytesOfANestedEventAreParsedAfterTheRest) {
   h.on_yield = [&] {
     if (nested) return;
     nested = true;
-    h.engine.ReceiveData(tail.data(), uint16_t(tail.size()));
+    h.Receive(tail);
   };
-  const bool lamp = h.lamps[LinkLamp::Traffic];
+  const bool lamp = h.traffic_lamp;
   h.yields = 0;
-  h.engine.ReceiveData(head.data(), uint16_t(head.size()));
+  h.Receive(head);
   EXPECT_EQ(h.sent.back().bytes.size(), 134u) << "the write follows the reassembled reply";
   EXPECT_EQ(h.yields, int(reply.size()));
-  EXPECT_EQ(h.lamps[LinkLamp::Traffic], lamp) << "toggled once per event";
+  EXPECT_EQ(h.traffic_lamp, lamp) << "toggled once per event";
 }
 
 TEST(TransferEngine, StopDuringParsingDropsTheRestOfTheBytes) {
@@ -344,7 +352,57 @@ TEST(TransferEngine, StopDuringParsingDropsTheRestOfTheBytes) {
   h.on_yield = [&] {
     if (++n == 4) h.engine.Stop();
   };
-  h.engine.ReceiveData(reply.data(), uint16_t(reply.size()));
+  h.Receive(reply);
   EXPECT_EQ(h.Commands().size(), 1u);
-  EXPECT_FALSE(h.engine.Receiver().InFrame());
+  EXPECT_FALSE(h.engine.InFrame());
+}
+
+// The steps of a whole upload in the order the window shows them, and the
+// periods the engine asks its host to run the timers with.
+TEST(TransferEngine, ReportsEveryStepInOrderAndNamesItsTimerPeriods) {
+  using E = TransferEvent;
+  FakeHost h;
+  h.device.emplace(sim::FactoryMemory());
+  h.engine.StartUpload();
+  EXPECT_EQ(h.events, (std::vector<E>{E::Uploading, E::PortClosing, E::PortOpened}));
+  EXPECT_EQ(h.Period(LinkTimer::Probe), 200u);
+  h.Advance(205);  // the unit answers the first probe after 5 ms
+  EXPECT_EQ(h.Period(LinkTimer::Response), 2000u);
+  while (h.outcomes.empty() && h.now < 5000) h.Advance(1);
+  std::vector<E> expected = {E::Uploading, E::PortClosing, E::PortOpened, E::Probing, E::Connected};
+  expected.insert(expected.end(), protocol::kImageBlocks.size(), E::BlockDone);
+  expected.push_back(E::UploadDone);
+  EXPECT_EQ(h.events, expected);
+  EXPECT_EQ(h.Period(LinkTimer::Close), 20u);
+  h.Advance(20);
+  expected.push_back(E::PortClosing);
+  EXPECT_EQ(h.events, expected);
+  EXPECT_FALSE(h.port_open);
+}
+
+// Received bytes wait in the engine until the host parses them; beyond the
+// cap they are dropped and counted, and those kept are parsed in order.
+TEST(TransferEngine, QueuedBytesAreCappedAndParsedInOrder) {
+  FakeHost h;
+  StartAndConnect(h, true);
+  // Noise up to 10 bytes below the cap, then a reply that fits and a
+  // copy of which only 3 bytes fit.
+  const Bytes noise(255, 0x00);
+  for (size_t left = TransferEngine::kMaxPending - 10; left > 0;) {
+    const size_t n = std::min(left, noise.size());
+    h.engine.ReceiveData(noise.data(), uint16_t(n));
+    left -= n;
+  }
+  const Bytes reply = Reply(RSP_PREPARE, 0x0200, {1});
+  ASSERT_EQ(reply.size(), 7u);
+  h.engine.ReceiveData(reply.data(), uint16_t(reply.size()));
+  h.engine.ReceiveData(reply.data(), uint16_t(reply.size()));
+  EXPECT_EQ(h.engine.PendingBytes(), TransferEngine::kMaxPending);
+  EXPECT_EQ(h.engine.DroppedBytes(), 4u);
+  EXPECT_EQ(h.Commands().size(), 1u) << "nothing is parsed before the host asks";
+  h.engine.ParsePending();
+  EXPECT_EQ(h.engine.PendingBytes(), 0u);
+  EXPECT_EQ(h.sent.back().bytes.size(), 134u) << "the whole reply was parsed after the noise";
+  EXPECT_TRUE(h.engine.InFrame()) << "the cut copy is still waiting for its end";
+  EXPECT_FALSE(h.engine.ParseNext());
 }

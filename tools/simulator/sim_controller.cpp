@@ -8,7 +8,7 @@
 
 namespace sim {
 
-using namespace devlink;
+using namespace protocol;
 
 Controller::Controller(const Memory& initial, FaultOptions faults)
     : mem_(initial), faults_(faults), rng_(faults.seed) {}

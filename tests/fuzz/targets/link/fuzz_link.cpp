@@ -1,24 +1,31 @@
 // The link: the frame receiver and the transfer engine together, with the
 // fuzzer's bytes arriving as the unit's replies, split anywhere, between
 // timer ticks and button presses on a hand-driven clock (the script format
-// is in link_script.h). Beyond crashes, the host checks what the engine
-// does against what the line carried:
+// is in link_script.h). The host parses the received bytes one at a time,
+// as the window does, and follows them with a framing tracker of its own:
+// where frames start and end by the length byte alone. Beyond crashes, it
+// checks what the engine does against what the line carried:
 //   - nothing is sent on a closed port, after "Stop", or after a transfer
 //     has ended, until the next start;
-//   - every new command is the next of its transfer and follows a positive
-//     reply to the one before (a whole frame with a good check among the
-//     bytes parsed since it was sent); a read counts only with a whole block;
-//   - a command is sent again only after a negative reply, or by the
-//     response timer no sooner than 2 s after its last sending and at most
-//     four times in all; the give-up comes only after the fourth sending and
-//     8 s after the first; probes are at least 200 ms apart;
-//   - success only after the last block's positive reply, with each block
-//     reported once in order; an upload's blocks hold what a reply carried;
-//   - the image changes only where a reply to a read may write, and a
-//     waiting command always has a running response timer.
+//   - every new command is the next of its transfer and is sent while the
+//     check byte of a positive reply to the one before is parsed: a whole
+//     frame with a good check that starts where a frame may start (not
+//     inside another frame's data); a read counts only with a whole block;
+//   - a command is sent again only on a negative reply (the same way), or
+//     by the response timer no sooner than 2 s after its last sending and at
+//     most four times in all; the give-up comes only after the fourth
+//     sending and 8 s after the first; probes are at least 200 ms apart;
+//   - success only on the last block's positive reply, with each block
+//     reported once in order; an upload's blocks hold what the replies that
+//     were taken carried, a download's image what was encoded;
+//   - the image changes only where a reply to a read may write, a waiting
+//     command always has a running response timer, a probing engine a
+//     running probe timer, and the port lamp tells the truth.
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <utility>
@@ -29,10 +36,20 @@
 
 namespace {
 
-using namespace devlink;
+using namespace protocol;
 using linkfuzz::Op;
 using linkfuzz::Split;
 using linktest::Bytes;
+
+// Longer scripts add nothing a transfer can use: a whole upload of raw
+// frames with faults between them fits in half of this.
+constexpr size_t kMaxInput = 2048;
+// Past the longest timed rule (the give-up, 8 s after a command's first
+// sending, which only a parsed reply or a press can send) nothing new
+// happens until the next event: the clock runs at most this long after the
+// last press or parsed byte, and at most kMaxClock in all.
+constexpr uint64_t kQuietMs = 10000;
+constexpr uint64_t kMaxClock = 600 * 1000;
 
 void Check(bool ok, const char* what) {
   if (ok) return;
@@ -63,40 +80,81 @@ struct Command {
 };
 
 // The commands of a whole transfer, in order.
-std::vector<Command> Sequence(bool download) {
-  std::vector<Command> out;
-  for (uint16_t block : protocol::kImageBlocks) {
-    if (!download) {
-      out.push_back({CMD_READ, block});
-      continue;
-    }
-    if (protocol::StartsArea(block)) out.push_back({CMD_PREPARE, block});
-    out.push_back({CMD_WRITE, block});
+template <bool Download>
+constexpr auto MakeSequence() {
+  std::array<Command, Download ? 16 : 9> out{};
+  size_t n = 0;
+  for (uint16_t block : kImageBlocks) {
+    if (Download && StartsArea(block)) out[n++] = {CMD_PREPARE, block};
+    out[n++] = {Download ? CMD_WRITE : CMD_READ, block};
   }
   return out;
 }
-
-// Calls f(data) for every whole frame with a good check, the given code and
-// (unless nullopt) address in bytes; stops when f returns true.
-template <typename F>
-bool AnyFrame(std::span<const uint8_t> bytes, uint8_t code, std::optional<uint16_t> address, F f) {
-  for (size_t i = 0; i + 6 <= bytes.size(); ++i) {
-    if (bytes[i] != FRAME_START || bytes[i + 1] != code) continue;
-    const size_t len = bytes[i + 2];
-    if (i + len + 6 > bytes.size()) continue;
-    if (address && uint16_t(bytes[i + 3] << 8 | bytes[i + 4]) != *address) continue;
-    if (FrameCheck(bytes.subspan(i, len + 5)) != bytes[i + len + 5]) continue;
-    if (f(bytes.subspan(i + 5, len))) return true;
-  }
-  return false;
+const auto kDownloadSequence = MakeSequence<true>();
+const auto kUploadSequence = MakeSequence<false>();
+std::span<const Command> Sequence(bool download) {
+  return download ? std::span<const Command>(kDownloadSequence) : std::span<const Command>(kUploadSequence);
 }
 
-bool Positive(std::span<const uint8_t> data) { return !data.empty() && data[0] == STATUS_OK; }
-bool WholeBlock(std::span<const uint8_t> data) { return data.size() >= protocol::kBlockSize; }
+// The image the fake host encodes, and 0xFF to compare unwritten reaches
+// against, built once.
+const SettingsImageBytes& EncodedImage() {
+  static const SettingsImageBytes image = [] {
+    SettingsImageBytes m;
+    ClearImage(m);
+    for (uint16_t a : kImageBlocks)
+      for (unsigned i = 0; i < kBlockSize; ++i) m[a + i] = linktest::FakeHost::EncodedByte(a + i);
+    return m;
+  }();
+  return image;
+}
+const SettingsImageBytes& ErasedImage() {
+  static const SettingsImageBytes image = [] {
+    SettingsImageBytes m;
+    ClearImage(m);
+    return m;
+  }();
+  return image;
+}
+
+// Where frames start and end in the parsed bytes by the framing rule alone:
+// outside a frame every byte but the start byte is skipped, and the length
+// byte says where the frame ends. Holds the bytes of the frame in progress.
+class FrameTracker {
+ public:
+  void Reset() { n_ = 0, ended_ = false; }
+  void Take(uint8_t c) {
+    ended_ = false;
+    if (n_ == 0 && c != FRAME_START) return;
+    buf_[n_++] = c;
+    if (n_ >= 3 && n_ == size_t(buf_[2]) + 6) {
+      ended_ = true;
+      n_ = 0;
+    }
+  }
+  // The frame the last byte taken ended, when its check is good.
+  std::optional<std::span<const uint8_t>> Ended() const {
+    if (!ended_) return std::nullopt;
+    const size_t len = size_t(buf_[2]) + 6;
+    if (FrameCheck(std::span<const uint8_t>(buf_.data(), len - 1)) != buf_[len - 1]) return std::nullopt;
+    return std::span<const uint8_t>(buf_.data(), len);
+  }
+  void Forget() { ended_ = false; }
+
+ private:
+  std::array<uint8_t, kMaxFrame> buf_{};
+  size_t n_ = 0;
+  bool ended_ = false;
+};
+
+uint8_t CodeOf(std::span<const uint8_t> f) { return f[1]; }
+uint16_t AddressOf(std::span<const uint8_t> f) { return uint16_t(f[3] << 8 | f[4]); }
+std::span<const uint8_t> DataOf(std::span<const uint8_t> f) { return f.subspan(5, f[2]); }
+bool Positive(std::span<const uint8_t> f) { return f[2] > 0 && f[5] == STATUS_OK; }
 
 class LinkFuzzHost : public linktest::FakeHost {
  public:
-  explicit LinkFuzzHost(Reader& in) : in_(in), unit_(sim::FactoryMemory()) {}
+  explicit LinkFuzzHost(Reader& in) : in_(in), unit_(Factory()) { record_sent = record_events = false; }
 
   void Run() {
     while (!in_.Done()) {
@@ -106,7 +164,8 @@ class LinkFuzzHost : public linktest::FakeHost {
     // Long after the last event a command may no longer be waiting.
     {
       During d(*this, Event::Tick);
-      Advance(20000);
+      const uint64_t until = last_event_ + kQuietMs;
+      if (now < until) Advance(until - now);
     }
     CheckState();
     Check(!engine.Awaiting(), "a command waits without end");
@@ -117,35 +176,50 @@ class LinkFuzzHost : public linktest::FakeHost {
   void Send(const uint8_t* b, size_t n) override {
     Check(port_open, "sent on a closed port");
     Check(attempt_.live, "sent after Stop or after the transfer ended");
-    const Bytes bytes(b, b + n);
     const auto probe = ProbeFrame();
-    if (bytes == Bytes(probe.begin(), probe.end())) {
+    if (n == probe.size() && std::memcmp(b, probe.data(), n) == 0) {
       Check(Top() == Event::Tick && engine.Probing(), "a probe outside the probe timer");
       Check(!attempt_.probed || now - attempt_.last_probe >= 200, "probes closer than 200 ms");
       attempt_.probed = true;
       attempt_.last_probe = now;
     } else {
-      CheckCommand(bytes);
+      CheckCommand(std::span<const uint8_t>(b, n));
     }
     FakeHost::Send(b, n);
   }
 
-  void Inform(const std::string& text) override {
-    FakeHost::Inform(text);
-    const size_t last = Sequence(attempt_.download).size() - 1;
-    if (text == kTextDownloadOk || text == kTextUploadOk) {
-      const bool download = text == kTextDownloadOk;
-      Check(attempt_.live && attempt_.download == download && attempt_.index == last,
-            "success before the last command");
-      Check(Top() == Event::Receive && Answered(Acknowledgement::Positive), "success without the last reply");
-      Check(attempt_.blocks_reported == protocol::kImageBlocks.size(), "success without every block reported");
-      Check(download ? DownloadImageIntact() : attempt_.decoded, "success without the blocks");
-    } else if (text == kTextOverTime) {
-      Check(Top() == Event::Tick && attempt_.sendings == 4 && now - attempt_.first_at >= 8000,
-            "gave up before four sendings in 8 s");
-    } else {
-      Check(Top() == Event::Button && !encode_error.empty(), "an unexpected message box");
+  void Report(const TransferReport& r) override {
+    FakeHost::Report(r);
+    switch (r.event) {
+      case TransferEvent::BlockDone:
+        Check(attempt_.blocks_reported < kImageBlocks.size() && kImageBlocks[attempt_.blocks_reported] == r.block,
+              "blocks reported out of order");
+        ++attempt_.blocks_reported;
+        return;
+      case TransferEvent::DownloadDone:
+      case TransferEvent::UploadDone: {
+        const bool download = r.event == TransferEvent::DownloadDone;
+        Check(attempt_.live && attempt_.download == download && attempt_.index == Sequence(download).size() - 1,
+              "success before the last command");
+        Check(Top() == Event::Receive && Answered(Acknowledgement::Positive), "success without the last reply");
+        Check(attempt_.blocks_reported == kImageBlocks.size(), "success without every block reported");
+        Check(download ? DownloadImageIntact() : attempt_.decoded, "success without the blocks");
+        break;
+      }
+      case TransferEvent::TimedOut:
+        Check(Top() == Event::Tick && attempt_.sendings == 4 && now - attempt_.first_at >= 8000,
+              "gave up before four sendings in 8 s");
+        break;
+      case TransferEvent::NotEncodable:
+        Check(Top() == Event::Button && !encode_error.empty(), "a setting refused that could be encoded");
+        break;
+      case TransferEvent::PortError:
+        Check(Top() == Event::Button && open_fails, "a port error on a port that opens");
+        return;
+      case TransferEvent::Stopped: Check(Top() == Event::Button, "stopped without Stop"); return;
+      default: return;
     }
+    // The window shows these in a message box; the box is modal.
     attempt_.live = false;
     if (box_ops_ > 0) {
       const int n = std::exchange(box_ops_, 0);
@@ -154,64 +228,40 @@ class LinkFuzzHost : public linktest::FakeHost {
     }
   }
 
-  void DecodeSettings(const protocol::SettingsImageBytes& image) override {
+  void DecodeSettings(const SettingsImageBytes& image) override {
     FakeHost::DecodeSettings(image);
-    Check(!attempt_.download && attempt_.index == protocol::kImageBlocks.size() - 1 && Top() == Event::Receive,
-          "decoded before the last read");
-    attempt_.windows.push_back({attempt_.from, Parsed()});
-    for (size_t k = 0; k < protocol::kImageBlocks.size(); ++k) {
-      const uint16_t block = protocol::kImageBlocks[k];
-      const auto [from, to] = attempt_.windows[k];
-      const auto stored = std::span<const uint8_t>(image.data() + block, protocol::kBlockSize);
-      Check(AnyFrame(Window(from, to), RSP_READ, block,
-                     [&](std::span<const uint8_t> data) {
-                       return WholeBlock(data) && std::equal(stored.begin(), stored.end(), data.begin());
-                     }),
-            "a block read holds what no reply carried");
-    }
+    const size_t last = kImageBlocks.size() - 1;
+    Check(!attempt_.download && attempt_.index == last && Top() == Event::Receive, "decoded before the last read");
+    Check(Answered(Acknowledgement::Positive), "decoded without the last block");
+    TakeBlock(last);
+    for (size_t k = 0; k < kImageBlocks.size(); ++k)
+      Check(std::memcmp(image.data() + kImageBlocks[k], attempt_.blocks[k].data(), kBlockSize) == 0,
+            "a block read holds what the reply taken did not carry");
     attempt_.decoded = true;
-  }
-
-  void BlockTransferred(uint16_t block) override {
-    FakeHost::BlockTransferred(block);
-    Check(attempt_.blocks_reported < protocol::kImageBlocks.size() &&
-              protocol::kImageBlocks[attempt_.blocks_reported] == block,
-          "blocks reported out of order");
-    ++attempt_.blocks_reported;
-  }
-
-  void Yield() override {
-    FakeHost::Yield();
-    if (yield_ops_ == 0 || depth_ >= kMaxDepth) return;
-    const int n = std::exchange(yield_ops_, 0);
-    Nested nested(*this, in_box_);
-    for (int i = 0; i < n && !in_.Done(); ++i) RunOp();
   }
 
  private:
   enum class Event { None, Button, Receive, Tick };
   enum class Acknowledgement { Positive, Negative };
   static constexpr int kMaxDepth = 4;
-  static constexpr uint64_t kMaxClock = 3600 * 1000;  // an hour of events is plenty
 
   // One attempt, from a button press to the next.
   struct Attempt {
     bool live = false;  // sending allowed
     bool download = false;
-    Bytes log;          // bytes received since the press
     size_t index = SIZE_MAX;  // position of the command outstanding in Sequence()
-    Bytes command;            // its bytes
     int sendings = 0;         // since its last sending on a reply
     uint64_t first_at = 0, last_at = 0;
-    size_t from = 0;          // log position of its last sending on a reply
-    std::vector<std::pair<size_t, size_t>> windows;  // per command done: the log range its reply came in
     bool probed = false;
     uint64_t last_probe = 0;
     size_t blocks_reported = 0;
     bool decoded = false;
+    // An upload's blocks as the replies taken carried them.
+    std::array<std::array<uint8_t, kBlockSize>, kImageBlocks.size()> blocks;
   };
 
-  // Marks operations run from inside the engine (a yield, a message box).
+  // Marks operations run from inside the engine's work (between parsed
+  // bytes, or while a message box is up).
   class Nested {
    public:
     Nested(LinkFuzzHost& h, bool in_box) : h_(h), box_(h.in_box_) {
@@ -241,71 +291,76 @@ class LinkFuzzHost : public linktest::FakeHost {
     LinkFuzzHost& h_;
   };
 
+  static const sim::Memory& Factory() {
+    static const sim::Memory m = sim::FactoryMemory();
+    return m;
+  }
+
   Event Top() const { return events_.empty() ? Event::None : events_.back(); }
-  // Log position of the next byte the engine parses.
-  size_t Parsed() const { return attempt_.log.size() - engine.PendingBytes(); }
-  std::span<const uint8_t> Window(size_t from, size_t to) const {
-    return std::span<const uint8_t>(attempt_.log).subspan(from, to - from);
-  }
 
-  // Whether the bytes parsed since the outstanding command's last sending
-  // on a reply hold an answer of the given kind to it.
+  // Whether the byte being parsed ends an answer of the given kind to the
+  // command outstanding.
   bool Answered(Acknowledgement kind) const {
+    const auto f = tracker_.Ended();
+    if (!f) return false;
     const Command c = Sequence(attempt_.download)[attempt_.index];
-    const auto window = Window(attempt_.from, Parsed());
-    return AnyFrame(window, uint8_t(c.code + 1), c.address, [&](std::span<const uint8_t> data) {
-      if (kind == Acknowledgement::Negative) return c.code != CMD_READ && !Positive(data);
-      return c.code == CMD_READ ? WholeBlock(data) : Positive(data);
-    });
+    if (CodeOf(*f) != uint8_t(c.code + 1) || AddressOf(*f) != c.address) return false;
+    if (kind == Acknowledgement::Negative) return c.code != CMD_READ && !Positive(*f);
+    return c.code == CMD_READ ? DataOf(*f).size() >= kBlockSize : Positive(*f);
   }
 
-  void CheckCommand(const Bytes& bytes) {
+  // Keeps the block of the read reply being parsed as the k-th block.
+  void TakeBlock(size_t k) {
+    if (attempt_.download) return;
+    std::memcpy(attempt_.blocks[k].data(), DataOf(*tracker_.Ended()).data(), kBlockSize);
+  }
+
+  void CheckCommand(std::span<const uint8_t> bytes) {
     Attempt& a = attempt_;
-    if (a.index != SIZE_MAX && bytes == a.command) {
+    const std::span<const uint8_t> last(last_sent.data(), last_sent_length);
+    if (a.index != SIZE_MAX && std::ranges::equal(bytes, last)) {
       if (Top() == Event::Tick) {
         Check(++a.sendings <= 4, "more than four sendings of a command");
         Check(now - a.last_at >= 2000, "a command sent again within 2 s");
+        tracker_.Reset();  // the engine starts its receiver afresh with a retransmission
       } else {
         Check(Top() == Event::Receive && Answered(Acknowledgement::Negative),
               "a command sent again without a negative reply");
         a.sendings = 1;
         a.first_at = now;
-        a.from = Parsed();
       }
       a.last_at = now;
       return;
     }
     Check(Top() == Event::Receive, "a new command without a reply");
-    const std::vector<Command> seq = Sequence(a.download);
+    const auto seq = Sequence(a.download);
     const size_t next = a.index == SIZE_MAX ? 0 : a.index + 1;
     Check(bytes.size() >= 6 && next < seq.size() && seq[next] == Command{bytes[1], uint16_t(bytes[3] << 8 | bytes[4])},
           "a command out of order");
     if (next == 0) {
-      Check(AnyFrame(Window(0, Parsed()), RSP_CONNECT, std::nullopt, Positive), "a command before the unit answered");
+      const auto f = tracker_.Ended();
+      Check(f && CodeOf(*f) == RSP_CONNECT && Positive(*f), "a command before the unit answered");
     } else {
       Check(Answered(Acknowledgement::Positive), "a command before the reply to the one before");
-      a.windows.push_back({a.from, Parsed()});
+      TakeBlock(a.index);
     }
     const Command c = seq[next];
     if (c.code == CMD_WRITE) {
-      Check(bytes.size() == protocol::kBlockSize + 6, "a write of the wrong size");
-      for (size_t i = 0; i < protocol::kBlockSize; ++i)
-        Check(bytes[5 + i] == EncodedByte(c.address + i), "a write of other bytes than the image's");
+      Check(bytes.size() == kBlockSize + 6, "a write of the wrong size");
+      Check(std::memcmp(bytes.data() + 5, EncodedImage().data() + c.address, kBlockSize) == 0,
+            "a write of other bytes than the image's");
     } else {
       const auto expected = ShortCommand(c.code, c.address);
-      Check(bytes == Bytes(expected.begin(), expected.end()), "a malformed command");
+      Check(std::ranges::equal(bytes, expected), "a malformed command");
     }
     a.index = next;
-    a.command = bytes;
     a.sendings = 1;
     a.first_at = a.last_at = now;
-    a.from = Parsed();
   }
 
   bool DownloadImageIntact() const {
-    for (uint16_t block : protocol::kImageBlocks)
-      for (unsigned i = 0; i < protocol::kBlockSize; ++i)
-        if (engine.Image()[block + i] != EncodedByte(block + i)) return false;
+    for (uint16_t block : kImageBlocks)
+      if (std::memcmp(engine.Image().data() + block, EncodedImage().data() + block, kBlockSize) != 0) return false;
     return true;
   }
 
@@ -314,20 +369,24 @@ class LinkFuzzHost : public linktest::FakeHost {
   void CheckImageBounds() const {
     const auto& image = engine.Image();
     size_t a = 0;
-    for (uint16_t block : protocol::kImageBlocks) {
-      for (; a < block; ++a) Check(image[a] == 0xFF, "the image changed outside the blocks' reach");
+    auto erased = [&](size_t from, size_t to) {
+      return to <= from || std::memcmp(image.data() + from, ErasedImage().data() + from, to - from) == 0;
+    };
+    for (uint16_t block : kImageBlocks) {
+      Check(erased(a, block), "the image changed outside the blocks' reach");
       a = std::max<size_t>(a, block + kMaxData);
     }
-    for (; a < image.size(); ++a) Check(image[a] == 0xFF, "the image changed outside the blocks' reach");
+    Check(erased(a, image.size()), "the image changed outside the blocks' reach");
   }
 
   // What must hold between events: a transfer that waits always has a
-  // timer that ends the wait, and the port lamp tells the truth.
+  // timer that ends the wait, the port lamp tells the truth, and the
+  // engine holds the bytes received and not yet parsed.
   void CheckState() {
-    Check(lamps[LinkLamp::Port] == port_open, "the port lamp is wrong");
+    Check(port_lamp == port_open, "the port lamp is wrong");
     if (engine.Awaiting()) Check(Running(LinkTimer::Response) && port_open, "a command waits with no response timer");
     if (engine.Probing()) Check(Running(LinkTimer::Probe) && port_open, "probing without the probe timer");
-    Check(engine.RetryCount() >= 0 && engine.RetryCount() <= 4, "retry count out of range");
+    Check(engine.PendingBytes() == pending_.size() - parsed_, "received bytes lost or made up");
   }
 
   // ---- the script ----
@@ -337,10 +396,11 @@ class LinkFuzzHost : public linktest::FakeHost {
     const uint8_t a = *op & 0x1F;
     switch (Op(*op & 0xE0)) {
       case Op::Bytes: {
-        Bytes b;
+        std::array<uint8_t, 32> b;
+        size_t n = 0;
         for (int i = 0; i <= a; ++i)
-          if (const auto c = in_.Next()) b.push_back(*c);
-        Receive(b);
+          if (const auto c = in_.Next()) b[n++] = *c;
+        Receive(b.data(), n);
         break;
       }
       case Op::Advance:
@@ -350,10 +410,11 @@ class LinkFuzzHost : public linktest::FakeHost {
       case Op::Frame: {
         const uint8_t code = in_.Next().value_or(0);
         const uint16_t hi = in_.Next().value_or(0), lo = in_.Next().value_or(0);
-        Bytes data;
-        for (uint8_t n = in_.Next().value_or(0); n > 0; --n)
-          if (const auto c = in_.Next()) data.push_back(*c);
-        Bytes frame = BuildFrame(code, uint16_t(hi << 8 | lo), data);
+        std::array<uint8_t, kMaxData> data;
+        size_t n = 0;
+        for (uint8_t left = in_.Next().value_or(0); left > 0; --left)
+          if (const auto c = in_.Next()) data[n++] = *c;
+        Bytes frame = BuildFrame(code, uint16_t(hi << 8 | lo), std::span<const uint8_t>(data.data(), n));
         if (a & linkfuzz::kDamaged) frame.back() ^= 0x01;
         Arrive(frame, a);
         break;
@@ -368,63 +429,92 @@ class LinkFuzzHost : public linktest::FakeHost {
     }
   }
 
-  void Receive(const Bytes& b) {
-    if (b.empty()) return;
-    attempt_.log.insert(attempt_.log.end(), b.begin(), b.end());
+  // One receive event. Its bytes are queued behind those not yet parsed;
+  // unless this is a nested event, they are parsed one by one, the script's
+  // between-bytes operations running before the next byte as the window's
+  // events do.
+  void Receive(const uint8_t* b, size_t n) {
+    if (n == 0) return;
+    last_event_ = now;
     During d(*this, Event::Receive);
-    engine.ReceiveData(b.data(), uint16_t(b.size()));
+    const size_t take = std::min(n, TransferEngine::kMaxPending - (pending_.size() - parsed_));
+    pending_.insert(pending_.end(), b, b + take);
+    engine.ReceiveData(b, uint16_t(n));
+    if (parsing_) return;
+    parsing_ = true;
+    while (parsed_ < pending_.size()) {
+      if (yield_ops_ > 0 && depth_ < kMaxDepth) {
+        const int k = std::exchange(yield_ops_, 0);
+        Nested nested(*this, in_box_);
+        for (int i = 0; i < k && !in_.Done(); ++i) RunOp();
+        if (parsed_ == pending_.size()) break;  // a press dropped them
+      }
+      tracker_.Take(pending_[parsed_++]);
+      Check(engine.ParseNext(), "a queued byte the engine did not have");
+      tracker_.Forget();
+      last_event_ = now;  // parsing may send, and the clock may have run in between
+    }
+    pending_.clear();
+    parsed_ = 0;
+    parsing_ = false;
   }
 
   void Tick(uint64_t ms) {
-    if (now >= kMaxClock) return;
+    const uint64_t until = std::min(last_event_ + kQuietMs, kMaxClock);
+    if (now >= until) return;
     During d(*this, Event::Tick);
-    Advance(ms);
+    Advance(std::min(ms, until - now));
   }
 
   // Delivers a frame as the argument bits of its operation say.
-  void Arrive(const Bytes& frame, uint8_t a) {
+  void Arrive(std::span<const uint8_t> frame, uint8_t a) {
     switch (Split((a >> 3) & 3)) {
-      case Split::Whole: Receive(frame); break;
+      case Split::Whole: Receive(frame.data(), frame.size()); break;
       case Split::Bytewise:
-        for (uint8_t c : frame) Receive({c});
+        for (size_t i = 0; i < frame.size(); ++i) Receive(frame.data() + i, 1);
         break;
       case Split::InTwo: {
         const size_t at = in_.Next().value_or(0) % (frame.size() + 1);
-        Receive(Bytes(frame.begin(), frame.begin() + std::ptrdiff_t(at)));
-        Receive(Bytes(frame.begin() + std::ptrdiff_t(at), frame.end()));
+        Receive(frame.data(), at);
+        Receive(frame.data() + at, frame.size() - at);
         break;
       }
       case Split::ByThree:
-        for (size_t i = 0; i < frame.size(); i += 3)
-          Receive(Bytes(frame.begin() + std::ptrdiff_t(i), frame.begin() + std::ptrdiff_t(std::min(frame.size(), i + 3))));
+        for (size_t i = 0; i < frame.size(); i += 3) Receive(frame.data() + i, std::min<size_t>(3, frame.size() - i));
         break;
     }
   }
 
   // The unit's answer to the last frame sent, changed as asked.
   void AnswerLast(uint8_t a) {
-    const uint8_t short_length = (a & linkfuzz::kShortRead) ? in_.Next().value_or(0) % protocol::kBlockSize : 0;
-    if (sent.empty()) return;
-    const Bytes& last = sent.back().bytes;
-    auto replies = unit_.Feed(last.data(), last.size());
+    const uint8_t short_length = (a & linkfuzz::kShortRead) ? in_.Next().value_or(0) % kBlockSize : 0;
+    if (last_sent_length == 0) return;
+    auto replies = unit_.Feed(last_sent.data(), last_sent_length);
     if (replies.empty()) return;
-    Bytes reply = replies.front();
+    Bytes& reply = replies.front();
     const uint8_t code = reply[1];
-    const uint16_t address = uint16_t(reply[3] << 8 | reply[4]);
-    Bytes data(reply.begin() + 5, reply.end() - 1);
-    if ((a & linkfuzz::kShortRead) && code == RSP_READ) data.resize(short_length);
-    if ((a & linkfuzz::kNegative) && code != RSP_READ) data[0] = 0x00;
-    reply = BuildFrame(code, address, data);
+    if ((a & linkfuzz::kShortRead) && code == RSP_READ) {
+      reply = BuildFrame(code, uint16_t(reply[3] << 8 | reply[4]), std::span<const uint8_t>(reply.data() + 5, short_length));
+    } else if ((a & linkfuzz::kNegative) && code != RSP_READ && reply.size() > 6) {
+      reply.back() ^= reply[5];  // the check follows the status byte
+      reply[5] = 0x00;
+    }
     if (a & linkfuzz::kDamaged) reply.back() ^= 0x01;
     Arrive(reply, a);
   }
 
   void Press(linkfuzz::Button b) {
     if (in_box_) return;  // the message box is modal
+    last_event_ = now;
     attempt_ = Attempt{};
     attempt_.download = b == linkfuzz::Button::Save;
     encode_error = fail_encode_ && b == linkfuzz::Button::Save ? "Report Time: \"-5\" does not fit in one byte" : "";
     open_fails = fail_open_;
+    // Every press abandons the bytes not yet parsed and starts the
+    // receiver afresh.
+    pending_.clear();
+    parsed_ = 0;
+    tracker_.Reset();
     {
       During d(*this, Event::Button);
       attempt_.live = b != linkfuzz::Button::Stop;  // until the engine says otherwise
@@ -443,6 +533,11 @@ class LinkFuzzHost : public linktest::FakeHost {
   Reader& in_;
   sim::Controller unit_;
   Attempt attempt_;
+  FrameTracker tracker_;
+  std::vector<uint8_t> pending_;  // received bytes; those from parsed_ on the engine holds unparsed
+  size_t parsed_ = 0;
+  bool parsing_ = false;
+  uint64_t last_event_ = 0;
   std::vector<Event> events_;
   int depth_ = 0;
   bool in_box_ = false;
@@ -455,7 +550,7 @@ class LinkFuzzHost : public linktest::FakeHost {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Reader in(data, size);
+  Reader in(data, std::min(size, kMaxInput));
   LinkFuzzHost host(in);
   host.Run();
   return 0;

@@ -15,8 +15,8 @@
 //            bits 3-4 how it arrives (Split)
 //   Button   a % 3: "Save Settings", "Read Settings", "Stop" (ignored while
 //            a message box is up)
-//   OnYield  the next a + 1 operations run while the engine lets the window
-//            handle its events before parsing the next received byte
+//   OnYield  the next a + 1 operations run while the host handles its
+//            events before the engine parses the next received byte
 //   OnBox    the next a + 1 operations run while the next message box is up
 //   Set      bit 0: the next port opening fails; bit 1: the next download
 //            finds a setting it cannot encode
