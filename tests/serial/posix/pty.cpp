@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "framework/headless/headless.h"
+#include "serial/line/controller_line.h"
 
 Pty::Pty() {
   char name[128];
@@ -110,11 +111,7 @@ bool PumpFor(const std::function<bool()>& pred, unsigned ms) { return fw::headle
 
 void ConfigureLikeMainWindow(TComm& c, const std::string& device) {
   c.CommName = device;
-  c.SetBaudRate(38400);
-  c.SetReadIntervalTimeout(20);
-  c.SetTxContinueOnXoff(false);
-  c.SetOutx_XonXoffFlow(false);
-  c.SetInx_XonXoffFlow(false);
+  c.SetSettings(serial::ControllerLine());
 }
 
 std::vector<uint8_t> Pattern(size_t n, unsigned seed) {
