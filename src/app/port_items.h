@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "serial/port_list.h"
+#include "serial/line/port_list.h"
 
 // "com1" to "com5", always the first items.
 const std::vector<std::string>& FixedPortItems();

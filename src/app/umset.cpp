@@ -14,6 +14,7 @@
 #include "gsm_version.h"
 #include "model/fields.h"
 #include "serial/comm.h"
+#include "serial/line/controller_line.h"
 #include "skin/engine/skin_caption.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/skin_data.h"
@@ -325,13 +326,9 @@ void Tfrm_mset::CreateControls() {
   mycom = new TComm(this);
   mycom->SetName("mycom");
   mycom->CommName = "COM1";
-  mycom->SetBaudRate(38400);
-  mycom->SetReadIntervalTimeout(20);
-  // No XON/XOFF: the frames are binary, and 0x11 or 0x13 in a frame must
-  // reach the other side as data.
-  mycom->SetTxContinueOnXoff(false);
-  mycom->SetOutx_XonXoffFlow(false);
-  mycom->SetInx_XonXoffFlow(false);
+  // The controller's line, the same as gsmcfg's: 38400 baud, 8N1, no flow
+  // control (the frames are binary: 0x11 and 0x13 must pass as data).
+  mycom->SetSettings(serial::ControllerLine());
 
   opend = new fw::TOpenDialog(this);
   opend->SetName("opend");

@@ -26,7 +26,7 @@
 #include "model/settings.h"
 #include "protocol/settings_image.h"
 #include "protocol/transfer_engine.h"
-#include "serial/port_list.h"
+#include "serial/line/port_list.h"
 
 class TComm;
 class TSkinData;

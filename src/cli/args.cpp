@@ -11,8 +11,10 @@ const char kUsage[] =
     "       gsmcfg show  FILE.sf [--json]\n"
     "       gsmcfg diff  A.sf B.sf [--json]\n"
     "       gsmcfg ports\n"
+    "       gsmcfg find [--wait S] [--quiet]\n"
     "\n"
-    "PORT is a serial device (/dev/ttyUSB0) or a port name (COM3, com12).\n"
+    "PORT is a serial device (/dev/ttyUSB0), a port name (COM3, com12), or auto:\n"
+    "the port where a unit answers.\n"
     "--wait S bounds the wait for the unit to answer (default 60 seconds).\n";
 
 namespace {
@@ -53,7 +55,7 @@ struct VerbInfo {
 
 constexpr VerbInfo kVerbs[] = {
     {"read", Verb::Read, 1},  {"write", Verb::Write, 2}, {"show", Verb::Show, 1},
-    {"diff", Verb::Diff, 2},  {"ports", Verb::Ports, 0},
+    {"diff", Verb::Diff, 2},  {"ports", Verb::Ports, 0}, {"find", Verb::Find, 0},
 };
 
 UsageError Error(std::string message) { return {std::move(message)}; }
@@ -75,6 +77,7 @@ Parsed ParseArgs(std::span<const std::string> words) {
   c.verb = verb->verb;
 
   const bool transfer = c.verb == Verb::Read || c.verb == Verb::Write;
+  const bool probes = transfer || c.verb == Verb::Find;
   std::vector<std::string> operands;
   bool options_done = false;
   for (size_t i = 1; i < words.size(); ++i) {
@@ -106,13 +109,13 @@ Parsed ParseArgs(std::span<const std::string> words) {
     };
     const std::string where = " for " + std::string(verb->name);
 
-    if (transfer && name == "--wait") {
+    if (probes && name == "--wait") {
       const auto v = value();
       if (!v) return Error("--wait needs a number of seconds");
       const auto ms = ParseSeconds(*v);
       if (!ms) return Error("--wait takes seconds above 0 and at most a day, not \"" + *v + "\"");
       c.wait_ms = *ms;
-    } else if (transfer && (name == "--quiet" || name == "-q")) {
+    } else if (probes && (name == "--quiet" || name == "-q")) {
       if (!flag(c.quiet)) return Error(name + " takes no value");
     } else if (c.verb == Verb::Read && (name == "-o" || name == "--output")) {
       const auto v = value();

@@ -1,6 +1,6 @@
 #include "cli/commands.h"
 #include "cli/report.h"
-#include "serial/port_list.h"
+#include "serial/line/port_list.h"
 
 namespace cli {
 

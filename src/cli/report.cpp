@@ -18,6 +18,10 @@ void Result(const std::string& line) {
   std::fflush(stdout);
 }
 
+std::string PortLine(const serial::PortInfo& port) {
+  return port.description.empty() ? port.name : port.name + "  " + port.description;
+}
+
 ProgressLine::ProgressLine(bool quiet) : quiet_(quiet), terminal_(IsTerminal(stderr)) {}
 
 ProgressLine::~ProgressLine() { End(); }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "serial/line/port_list.h"
+
 namespace cli {
 
 // "gsmcfg: <message>" on stderr; returns `status`.
@@ -12,6 +14,9 @@ int Fail(int status, const std::string& message);
 
 // One result line on stdout.
 void Result(const std::string& line);
+
+// A port as gsmcfg lists it: its name, and its description when it has one.
+std::string PortLine(const serial::PortInfo& port);
 
 // Progress of a transfer on stderr: on a terminal one line rewritten per
 // block ("write: block 4/9"), otherwise one plain line per block; nothing

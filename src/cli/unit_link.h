@@ -10,11 +10,14 @@
 #include <functional>
 #include <string>
 
-#include "cli/serial_line.h"
 #include "protocol/settings_image.h"
 #include "protocol/transfer_engine.h"
+#include "serial/line/serial_line.h"
 
 namespace cli {
+
+using serial::CreateSerialLine;
+using serial::SerialLine;
 
 enum class LinkStatus {
   Done,

@@ -29,6 +29,38 @@ bool TComm::SendData(const void* Buffer, uint16_t Length) {
   return false;
 }
 
+namespace {
+
+// The settings with everything but the line settings, Parity among them
+// (which is only stored), put to one value.
+CommSettings LinePart(CommSettings s) {
+  const CommSettings blank;
+  s.Parity = blank.Parity;
+  s.ReadIntervalTimeout = blank.ReadIntervalTimeout;
+  s.ReadTotalTimeoutMultiplier = blank.ReadTotalTimeoutMultiplier;
+  s.ReadTotalTimeoutConstant = blank.ReadTotalTimeoutConstant;
+  s.WriteTotalTimeoutMultiplier = blank.WriteTotalTimeoutMultiplier;
+  s.WriteTotalTimeoutConstant = blank.WriteTotalTimeoutConstant;
+  return s;
+}
+
+bool SameTimeouts(const CommSettings& a, const CommSettings& b) {
+  return a.ReadIntervalTimeout == b.ReadIntervalTimeout && a.ReadTotalTimeoutMultiplier == b.ReadTotalTimeoutMultiplier &&
+         a.ReadTotalTimeoutConstant == b.ReadTotalTimeoutConstant &&
+         a.WriteTotalTimeoutMultiplier == b.WriteTotalTimeoutMultiplier &&
+         a.WriteTotalTimeoutConstant == b.WriteTotalTimeoutConstant;
+}
+
+}  // namespace
+
+void TComm::SetSettings(const CommSettings& settings) {
+  const CommSettings old = s_;
+  s_ = settings;
+  if (!port_->IsOpen()) return;
+  if (!(LinePart(old) == LinePart(s_))) port_->ApplyLineSettings(s_);
+  if (!SameTimeouts(old, s_)) port_->ApplyTimeouts(s_);
+}
+
 template <typename T>
 void TComm::SetLine(T CommSettings::*field, T v) {
   if (s_.*field == v) return;

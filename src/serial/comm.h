@@ -14,7 +14,7 @@
 #include <string>
 
 #include "framework/component.h"
-#include "serial/comm_settings.h"
+#include "serial/line/comm_settings.h"
 
 class ECommsError : public fw::Exception {
  public:
@@ -98,6 +98,10 @@ class TComm : public fw::TComponent {
 
   // All stored properties at once.
   const CommSettings& Settings() const { return s_; }
+  // Sets every property at once. On an open port the line settings are
+  // applied when one of them (other than Parity) changed, and the
+  // time-outs when one of them changed, as the single setters do.
+  void SetSettings(const CommSettings& settings);
 
   // Opens CommName and starts both threads. Raises ECommsError (and stays
   // closed) when the port cannot be opened, or when it is already open.

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "serial/comm_settings.h"
+#include "serial/line/comm_settings.h"
 
 class TComm;
 

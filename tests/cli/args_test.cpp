@@ -40,6 +40,10 @@ TEST(CliArgs, Accepted) {
 
   EXPECT_EQ(std::get<cli::Command>(Parse("show p.sf --json")).json, true);
   EXPECT_EQ(std::get<cli::Command>(Parse("ports")).verb, cli::Verb::Ports);
+  c = std::get<cli::Command>(Parse("find --wait 90 -q"));
+  EXPECT_EQ(c.verb, cli::Verb::Find);
+  EXPECT_EQ(c.wait_ms, 90000);
+  EXPECT_TRUE(c.quiet);
   EXPECT_EQ(std::get<cli::Command>(Parse("--help")).verb, cli::Verb::Help);
 }
 
@@ -55,6 +59,9 @@ TEST(CliArgs, Refused) {
       "show p.sf --verify",
       "diff a.sf",
       "ports extra",
+      "find COM1",                        // find takes no port
+      "find --json",
+      "find --wait 0",
       "read COM1 -o x.sf --wait",         // no seconds
       "read COM1 -o x.sf --wait 0",       // not above 0
       "read COM1 -o x.sf --wait -1",

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "serial/comm.h"
+#include "serial/line/controller_line.h"
 
 using serial::DcbFlagWord;
 
@@ -10,10 +11,9 @@ TEST(CommSettings, FlagWordOfTheMainWindowAndOfTheDefaults) {
   // Component defaults: binary, DTR and RTS on, XON/XOFF both ways,
   // transmit continues on XOFF.
   EXPECT_EQ(DcbFlagWord(comm.Settings()), 0x1391u);
-  comm.SetTxContinueOnXoff(false);
-  comm.SetOutx_XonXoffFlow(false);
-  comm.SetInx_XonXoffFlow(false);
-  // The main window's line: binary, DTR and RTS held on, no flow control.
+  // The controller's line, which the window and gsmcfg use: binary, DTR
+  // and RTS held on, no flow control.
+  comm.SetSettings(serial::ControllerLine());
   EXPECT_EQ(DcbFlagWord(comm.Settings()), 0x1011u);
 }
 

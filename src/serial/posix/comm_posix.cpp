@@ -8,10 +8,10 @@
 #include "serial/comm.h"
 #include "serial/comm_backend.h"
 #include "serial/comm_errors.h"
-#include "serial/comm_name.h"
+#include "serial/line/comm_name.h"
 #include "serial/posix/close_event.h"
 #include "serial/posix/notify_window.h"
-#include "serial/posix/port_device.h"
+#include "serial/line/posix/port_device.h"
 #include "serial/posix/read_thread.h"
 #include "serial/posix/write_thread.h"
 

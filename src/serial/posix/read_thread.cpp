@@ -14,8 +14,8 @@
 #include "serial/posix/line_watch.h"
 #include "serial/posix/monotonic.h"
 #include "serial/posix/notify_window.h"
-#include "serial/posix/port_device.h"
-#include "serial/posix/read_timing.h"
+#include "serial/line/posix/port_device.h"
+#include "serial/line/posix/read_timing.h"
 
 namespace serial {
 namespace {

@@ -13,7 +13,7 @@
 #include "serial/posix/close_event.h"
 #include "serial/posix/monotonic.h"
 #include "serial/posix/notify_window.h"
-#include "serial/posix/port_device.h"
+#include "serial/line/posix/port_device.h"
 
 namespace serial {
 

@@ -10,8 +10,7 @@
 #include "serial/comm_backend.h"
 #include "serial/comm_errors.h"
 #include "serial/comm_messages.h"
-#include "serial/comm_name.h"
-#include "serial/win32/dcb_apply.h"
+#include "serial/line/win32/port_handle.h"
 #include "serial/win32/notify_window.h"
 #include "serial/win32/read_thread.h"
 #include "serial/win32/write_thread.h"
@@ -34,10 +33,9 @@ class Win32Backend final : public PortBackend {
   bool IsOpen() const override { return PortHandle != nullptr; }
 
   void Open(const std::string& comm_name, const CommSettings& settings) override {
-    HANDLE h = CreateFileA(Win32DeviceName(comm_name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = OpenCommHandle(comm_name, true, nullptr);
     if (h == INVALID_HANDLE_VALUE) throw ECommsError(kErrOpen);
-    if (GetFileType(h) != FILE_TYPE_CHAR) {
+    if (!IsCommHandle(h)) {
       CloseHandle(h);
       throw ECommsError(kErrNotComm);
     }
@@ -109,20 +107,11 @@ class Win32Backend final : public PortBackend {
   }
 
   void ApplyLineSettings(const CommSettings& s) override {
-    if (!PortHandle) return;
-    DCB d{};
-    d.DCBlength = sizeof d;
-    GetCommState(PortHandle, &d);
-    SettingsToDcb(s, d);
-    SetCommState(PortHandle, &d);
+    if (PortHandle) WriteLineSettings(PortHandle, s);
   }
 
   void ApplyTimeouts(const CommSettings& s) override {
-    if (!PortHandle) return;
-    COMMTIMEOUTS t{};
-    GetCommTimeouts(PortHandle, &t);
-    SettingsToTimeouts(s, t);
-    SetCommTimeouts(PortHandle, &t);
+    if (PortHandle) WriteTimeouts(PortHandle, s);
   }
 
  private:

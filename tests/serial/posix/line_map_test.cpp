@@ -6,7 +6,7 @@
 #include "serial/comm.h"
 #include "serial/comm_messages.h"
 #include "serial/posix/line_watch.h"
-#include "serial/posix/termios_map.h"
+#include "serial/line/posix/termios_map.h"
 
 using namespace serial;
 

@@ -10,6 +10,7 @@
 
 #include "framework/forms.h"
 #include "framework/headless/headless.h"
+#include "serial/line/controller_line.h"
 
 Pty::Pty() {
   char name[128];
@@ -118,11 +119,7 @@ bool DeliverPosted() {
 
 void ConfigureLikeMainWindow(TComm& c, const std::string& device) {
   c.CommName = device;
-  c.SetBaudRate(38400);
-  c.SetReadIntervalTimeout(20);
-  c.SetTxContinueOnXoff(false);
-  c.SetOutx_XonXoffFlow(false);
-  c.SetInx_XonXoffFlow(false);
+  c.SetSettings(serial::ControllerLine());
 }
 
 std::vector<uint8_t> Pattern(size_t n, unsigned seed) {

@@ -153,6 +153,30 @@ TEST_F(PtyComm, LineSettingsReachTheDeviceAtOnce) {
   EXPECT_EQ(cfgetospeed(&(t = pty.Attributes())), speed_t(B9600));
 }
 
+// All settings at once follow the rules of the single setters: a change of
+// Parity alone waits for the next line change, a time-out change leaves the
+// line alone, and another line change applies at once.
+TEST_F(PtyComm, AllSettingsAtOnceFollowTheSingleSetters) {
+  comm.OpenPort();
+  termios changed = pty.Attributes();
+  cfsetospeed(&changed, B9600);
+  cfsetispeed(&changed, B9600);
+  pty.SetAttributes(changed);
+
+  CommSettings s = comm.Settings();
+  s.Parity = Odd;
+  s.ReadIntervalTimeout = 50;
+  comm.SetSettings(s);
+  EXPECT_EQ(comm.Settings(), s);
+  EXPECT_EQ(cfgetospeed(&(changed = pty.Attributes())), speed_t(B9600));
+
+  s.BaudRate = 19200;
+  comm.SetSettings(s);
+  const termios t = pty.Attributes();
+  EXPECT_EQ(cfgetospeed(&t), speed_t(B19200));
+  EXPECT_TRUE(t.c_cflag & PARODD);
+}
+
 TEST_F(PtyComm, IgnoreNullCharDropsZeroBytes) {
   comm.SetIgnoreNullChar(true);
   comm.OpenPort();

@@ -27,6 +27,7 @@ const char* VerbName(cli::Verb v) {
     case cli::Verb::Show: return "show";
     case cli::Verb::Diff: return "diff";
     case cli::Verb::Ports: return "ports";
+    case cli::Verb::Find: return "find";
     case cli::Verb::Help: return "help";
   }
   return "";
@@ -62,13 +63,14 @@ void CheckCommand(const cli::Command& c) {
     case cli::Verb::Show: Check(c.files.size() == 1); break;
     case cli::Verb::Diff: Check(c.files.size() == 2); break;
     case cli::Verb::Ports:
+    case cli::Verb::Find:
     case cli::Verb::Help: Check(c.files.empty()); break;
   }
   for (const std::string& f : c.files) Check(!f.empty());
   Check(c.verb == cli::Verb::Read || c.output.empty());
   Check(c.verb == cli::Verb::Write || (c.backup_dir.empty() && !c.verify && !c.repeat));
   Check(c.verb == cli::Verb::Show || c.verb == cli::Verb::Diff || !c.json);
-  Check(transfer || (!c.quiet && c.wait_ms == 0));
+  Check(transfer || c.verb == cli::Verb::Find || (!c.quiet && c.wait_ms == 0));
   Check(c.wait_ms >= 0 && c.wait_ms <= 24 * 3600 * 1000);
 }
 

@@ -1,4 +1,4 @@
-#include "serial/posix/termios_map.h"
+#include "serial/line/posix/termios_map.h"
 
 #include <sys/ioctl.h>
 

@@ -1,4 +1,4 @@
-#include "serial/win32/dcb_apply.h"
+#include "serial/line/win32/dcb_apply.h"
 
 namespace serial {
 

@@ -1,4 +1,4 @@
-#include "serial/comm_name.h"
+#include "serial/line/comm_name.h"
 
 #include <cctype>
 #include <map>

@@ -1,4 +1,4 @@
-#include "serial/comm_settings.h"
+#include "serial/line/comm_settings.h"
 
 namespace serial {
 

@@ -36,6 +36,8 @@ struct CommSettings {
   uint32_t ReadTotalTimeoutConstant = 0;
   uint32_t WriteTotalTimeoutMultiplier = 0;
   uint32_t WriteTotalTimeoutConstant = 0;
+
+  bool operator==(const CommSettings&) const = default;
 };
 
 namespace serial {

@@ -6,12 +6,13 @@
 #include <chrono>
 #include <cstring>
 
-#include "cli/serial_line.h"
-#include "serial/comm_name.h"
-#include "serial/posix/port_device.h"
+#include "serial/line/comm_name.h"
+#include "serial/line/controller_line.h"
+#include "serial/line/serial_line.h"
+#include "serial/line/posix/port_device.h"
 #include "text/ascii.h"
 
-namespace cli {
+namespace serial {
 namespace {
 
 // A write that makes no progress for this long has met a dead port.
@@ -23,18 +24,18 @@ class PosixSerialLine final : public SerialLine {
  public:
   bool Open(const std::string& name, std::string* error) override {
     Close();
-    auto port = std::make_unique<serial::PortDevice>();
-    const std::string path = serial::PosixDevicePath(std::string(text::Trim(name)));
+    auto port = std::make_unique<PortDevice>();
+    const std::string path = PosixDevicePath(std::string(text::Trim(name)));
     errno = 0;
     switch (port->Open(path)) {
-      case serial::PortDevice::OpenResult::Ok: break;
-      case serial::PortDevice::OpenResult::CannotOpen:
+      case PortDevice::OpenResult::Ok: break;
+      case PortDevice::OpenResult::CannotOpen:
         *error = errno == EWOULDBLOCK ? "the port is in use" : Reason(errno);
         return false;
-      case serial::PortDevice::OpenResult::NotCharDevice:
+      case PortDevice::OpenResult::NotCharDevice:
         *error = "it is not a serial device";
         return false;
-      case serial::PortDevice::OpenResult::NotTerminal:
+      case PortDevice::OpenResult::NotTerminal:
         *error = "it is not a serial port";
         return false;
     }
@@ -90,11 +91,11 @@ class PosixSerialLine final : public SerialLine {
     if (error) *error = why;
     return false;
   }
-  std::unique_ptr<serial::PortDevice> port_;
+  std::unique_ptr<PortDevice> port_;
 };
 
 }  // namespace
 
 std::unique_ptr<SerialLine> CreateSerialLine() { return std::make_unique<PosixSerialLine>(); }
 
-}  // namespace cli
+}  // namespace serial

@@ -1,4 +1,4 @@
-#include "serial/posix/port_device.h"
+#include "serial/line/posix/port_device.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -7,7 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include "serial/posix/termios_map.h"
+#include "serial/line/posix/termios_map.h"
 
 namespace serial {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "serial/comm_settings.h"
+#include "serial/line/comm_settings.h"
 
 namespace serial {
 

@@ -1,14 +1,18 @@
-#include "cli/serial_line.h"
+#include "serial/line/controller_line.h"
 
-namespace cli {
+namespace serial {
 
 CommSettings ControllerLine() {
   CommSettings s;
   s.BaudRate = 38400;
+  s.ByteSize = _8;
+  s.Parity = None;
+  s.StopBits = _1;
+  s.ReadIntervalTimeout = 20;
   s.TxContinueOnXoff = false;
   s.Outx_XonXoffFlow = false;
   s.Inx_XonXoffFlow = false;
   return s;
 }
 
-}  // namespace cli
+}  // namespace serial

@@ -1,7 +1,7 @@
 // From the name the user chose to the name the platform opens.
 #include <gtest/gtest.h>
 
-#include "serial/comm_name.h"
+#include "serial/line/comm_name.h"
 
 using namespace serial;
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "serial/port_order.h"
-#include "serial/posix/port_scan.h"
+#include "serial/line/port_order.h"
+#include "serial/line/posix/port_scan.h"
 
 namespace fs = std::filesystem;
 

@@ -7,8 +7,8 @@
 #include <mutex>
 #include <string>
 
-#include "serial/comm_settings.h"
-#include "serial/posix/read_timing.h"
+#include "serial/line/comm_settings.h"
+#include "serial/line/posix/read_timing.h"
 
 namespace serial {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "serial/port_list.h"
+#include "serial/line/port_list.h"
 
 namespace serial {
 

@@ -1,10 +1,10 @@
-#include "serial/port_order.h"
+#include "serial/line/port_order.h"
 
 #include <algorithm>
 #include <cctype>
 #include <tuple>
 
-#include "serial/comm_name.h"
+#include "serial/line/comm_name.h"
 
 namespace serial {
 namespace {

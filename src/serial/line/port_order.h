@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "serial/port_list.h"
+#include "serial/line/port_list.h"
 
 namespace serial {
 

@@ -3,7 +3,7 @@
 // the COM port class (which carry the friendly names) and the COMn names of
 // the DOS device namespace. Each source may miss ports the others have
 // (virtual port drivers often register in only one of them).
-#include "serial/port_list.h"
+#include "serial/line/port_list.h"
 
 #include <windows.h>
 #include <setupapi.h>
@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "serial/comm_name.h"
-#include "serial/port_order.h"
+#include "serial/line/comm_name.h"
+#include "serial/line/port_order.h"
 
 namespace serial {
 namespace {

@@ -1,6 +1,6 @@
-#include "serial/port_list.h"
-#include "serial/port_order.h"
-#include "serial/posix/port_scan.h"
+#include "serial/line/port_list.h"
+#include "serial/line/port_order.h"
+#include "serial/line/posix/port_scan.h"
 
 namespace serial {
 

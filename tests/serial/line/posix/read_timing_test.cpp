@@ -1,7 +1,7 @@
 // When a read completes under the comm time-outs (times in microseconds).
 #include <gtest/gtest.h>
 
-#include "serial/posix/read_timing.h"
+#include "serial/line/posix/read_timing.h"
 
 using serial::ReadTimeouts;
 using serial::ReadTiming;

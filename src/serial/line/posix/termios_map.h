@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "serial/comm_settings.h"
+#include "serial/line/comm_settings.h"
 
 namespace serial {
 

@@ -1,8 +1,7 @@
-// The serial port as gsmcfg uses it: opened at 38400 baud, 8N1, no flow
-// control, read with a time-out from one thread. The window's port
-// component brings threads and a notification window with it; this needs
-// neither. Names follow the window's rules: "COMn" in any case, blanks
-// around it ignored, or a device name as typed.
+// A serial port used from one thread with blocking calls and time-outs: no
+// worker threads, no notification window, no framework. gsmcfg talks to a
+// unit through it. Names follow the window's rules: "COMn" in any case,
+// blanks around it ignored, or a device name as typed.
 #pragma once
 
 #include <cstddef>
@@ -10,18 +9,15 @@
 #include <memory>
 #include <string>
 
-#include "serial/comm_settings.h"
+#include "serial/line/comm_settings.h"
 
-namespace cli {
-
-// The controller's line: 38400 baud, 8N1, and no XON/XOFF (the frames are
-// binary: 0x11 and 0x13 in a frame are data).
-CommSettings ControllerLine();
+namespace serial {
 
 class SerialLine {
  public:
   virtual ~SerialLine() = default;
-  // False, with the reason in *error, when the port cannot be opened.
+  // Opens the port with the controller's line settings (ControllerLine);
+  // false, with the reason in *error, when the port cannot be opened.
   virtual bool Open(const std::string& name, std::string* error) = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
@@ -35,4 +31,4 @@ class SerialLine {
 
 std::unique_ptr<SerialLine> CreateSerialLine();
 
-}  // namespace cli
+}  // namespace serial

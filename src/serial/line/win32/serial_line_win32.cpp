@@ -1,12 +1,11 @@
 #include <windows.h>
 
-#include "cli/serial_line.h"
-#include "serial/comm_name.h"
-#include "serial/comm_settings.h"
-#include "serial/win32/dcb_apply.h"
+#include "serial/line/controller_line.h"
+#include "serial/line/serial_line.h"
+#include "serial/line/win32/port_handle.h"
 #include "text/ascii.h"
 
-namespace cli {
+namespace serial {
 namespace {
 
 std::string ErrorText(DWORD err) {
@@ -26,23 +25,21 @@ class Win32SerialLine final : public SerialLine {
 
   bool Open(const std::string& name, std::string* error) override {
     Close();
-    const std::string device = serial::Win32DeviceName(std::string(text::Trim(name)));
-    HANDLE h = CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD err = 0;
+    HANDLE h = OpenCommHandle(std::string(text::Trim(name)), false, &err);
     if (h == INVALID_HANDLE_VALUE) {
-      const DWORD err = GetLastError();
       *error = err == ERROR_ACCESS_DENIED ? "the port is in use" : ErrorText(err);
       return false;
     }
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     SetupComm(h, 4096, 4096);
-    if (GetFileType(h) != FILE_TYPE_CHAR || !GetCommState(h, &dcb)) {
+    if (!IsCommHandle(h) || !GetCommState(h, &dcb)) {
       CloseHandle(h);
       *error = "it is not a serial port";
       return false;
     }
-    serial::SettingsToDcb(ControllerLine(), dcb);
-    if (!SetCommState(h, &dcb)) {
+    if (!WriteLineSettings(h, ControllerLine())) {
       const DWORD err = GetLastError();
       CloseHandle(h);
       *error = ErrorText(err);
@@ -104,4 +101,4 @@ class Win32SerialLine final : public SerialLine {
 
 std::unique_ptr<SerialLine> CreateSerialLine() { return std::make_unique<Win32SerialLine>(); }
 
-}  // namespace cli
+}  // namespace serial

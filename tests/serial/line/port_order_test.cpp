@@ -2,7 +2,7 @@
 // a user looks for them.
 #include <gtest/gtest.h>
 
-#include "serial/port_order.h"
+#include "serial/line/port_order.h"
 
 using serial::OrderPorts;
 using serial::PortInfo;

@@ -1,4 +1,4 @@
-#include "serial/posix/port_scan.h"
+#include "serial/line/posix/port_scan.h"
 
 #include <sys/stat.h>
 

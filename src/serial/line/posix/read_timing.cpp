@@ -1,4 +1,4 @@
-#include "serial/posix/read_timing.h"
+#include "serial/line/posix/read_timing.h"
 
 #include <algorithm>
 
