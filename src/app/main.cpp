@@ -1,12 +1,14 @@
-// Program entry: initialise the application, create the configurator
-// window (its creation handler loads the built-in skin unless the command
-// line asks for none) and run the message loop until the window is closed.
+// Program entry: initialise the application, make the skin engine the one
+// that skins the process's windows, create the configurator window (its
+// creation handler loads the built-in skin unless the command line asks for
+// none) and run the message loop until the window is closed.
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/umset.h"
 #include "framework/forms.h"
+#include "skin/engine/skin_manager.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args;
@@ -14,6 +16,9 @@ int main(int argc, char** argv) {
   const bool skin = !NoSkinRequested(args);
   fw::TApplication& app = fw::Application();
   app.Initialize();
+  // Every skin data component of the process talks to this manager, which
+  // hooks the windows and skins those its component accepts.
+  skin::UseSkinManager();
   app.CreateForm<Tfrm_mset>(nullptr, skin);
   app.Run();
   app.DestroyForms();

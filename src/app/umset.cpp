@@ -1,22 +1,21 @@
-// Construction of the configurator window: every component with its
-// design-time values, then the event wiring. The defaults are all in place
-// before any change rule is attached, so the window starts exactly with the
-// values below even where a rule would correct them ("0" in edt_adt).
+// Construction of the configurator window: every component, then the start
+// value of every setting, then the event wiring. The start values are all in
+// place before any change rule is attached, so the window starts exactly
+// with them even where a rule would correct them ("0" in edt_adt).
 #include "app/umset.h"
 
-#include <exception>
 #include <initializer_list>
 #include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "framework/guard.h"
 #include "gsm_version.h"
 #include "model/fields.h"
+#include "model/start_settings.h"
 #include "serial/comm.h"
 #include "serial/line/controller_line.h"
 #include "skin/engine/skin_caption.h"
-#include "skin/engine/skin_manager.h"
 #include "skin/skin_data.h"
 
 Tfrm_mset* frm_mset = nullptr;
@@ -31,17 +30,6 @@ constexpr int kClientHeight = 511;
 // that one input's controls line up across them.
 constexpr int kInputRowTop[8] = {16, 40, 66, 92, 118, 145, 171, 198};
 
-// Creates a control owned by the form, named, placed in its parent.
-template <typename T>
-T* Make(fw::TComponent* owner, fw::TWinControl* parent, const std::string& name, int left, int top, int width,
-        int height) {
-  T* c = new T(owner);
-  c->SetName(name);
-  c->SetBounds(left, top, width, height);
-  c->SetParent(parent);
-  return c;
-}
-
 std::vector<std::string> Items(std::span<const char* const> items) { return {items.begin(), items.end()}; }
 
 // Gives the controls consecutive tab positions 0, 1, 2, ... among their
@@ -51,34 +39,287 @@ void SetTabOrders(std::initializer_list<fw::TWinControl*> order) {
   for (fw::TWinControl* c : order) c->SetTabOrder(i++);
 }
 
-// Shows why a command failed; a box that cannot be shown ends it there.
-void ReportFailure(const char* failure_text, const char* reason) {
-  if (!failure_text) return;
-  std::string text = failure_text;
-  if (reason) text.append("\n").append(reason);
-  try {
-    fw::Application().MessageBox(text, "Information", fw::MB_OK_ | fw::MB_ICONWARNING_);
-  } catch (...) {
+// Creates the window's controls: each owned by the window, named and placed
+// in its parent; labels are numbered in the order they are made.
+class FormBuilder {
+ public:
+  explicit FormBuilder(Tfrm_mset& form) : form_(form) {}
+
+  template <typename T>
+  T* Make(fw::TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
+    T* c = new T(&form_);
+    c->SetName(name);
+    c->SetBounds(left, top, width, height);
+    c->SetParent(parent);
+    return c;
+  }
+
+  template <typename T>
+  T* Captioned(fw::TWinControl* parent, const std::string& name, const std::string& caption, int left, int top,
+               int width, int height) {
+    T* c = Make<T>(parent, name, left, top, width, height);
+    c->SetCaption(caption);
+    return c;
+  }
+
+  // A label on one line whose text starts 4 pixels below `row_top`, level
+  // with the text of an edit or drop-down standing at that top.
+  fw::TLabel* Label(fw::TWinControl* parent, const std::string& caption, int left, int row_top, int width) {
+    return Captioned<fw::TLabel>(parent, "Label" + std::to_string(++labels_), caption, left, row_top + 4, width, 13);
+  }
+
+  fw::TEdit* Edit(fw::TWinControl* parent, const std::string& name, int left, int top, int width, int max_length) {
+    auto* e = Make<fw::TEdit>(parent, name, left, top, width, 21);
+    if (max_length) e->SetMaxLength(max_length);
+    return e;
+  }
+
+  fw::TComboBox* DropDown(fw::TWinControl* parent, const std::string& name, int left, int top, int width,
+                          std::vector<std::string> items) {
+    auto* c = Make<fw::TComboBox>(parent, name, left, top, width, 21);
+    c->SetItems(std::move(items));
+    return c;
+  }
+
+  fw::TCheckBox* CheckBox(fw::TWinControl* parent, const std::string& name, const std::string& caption, int left,
+                          int top, int width) {
+    return Captioned<fw::TCheckBox>(parent, name, caption, left, top, width, 17);
+  }
+
+  Tfrm_mset& form() { return form_; }
+
+ private:
+  Tfrm_mset& form_;
+  int labels_ = 0;
+};
+
+// ---- header row: attention panel, port group, command buttons ----
+void CreateHeader(FormBuilder& b) {
+  Tfrm_mset& w = b.form();
+  w.Panel1 = b.Captioned<fw::TPanel>(
+      &w, "Panel1", "Attention: Please switch on the unit after you press\"Save Settings\" button!", 3, 2, 439, 39);
+  w.Panel1->BevelInner = fw::TBevelCut::bvRaised;
+  w.Panel1->BevelOuter = fw::TBevelCut::bvLowered;
+  fw::TFont f = w.Font();
+  f.Height = -15;
+  f.Color = fw::clRed;
+  w.Panel1->SetFont(f);
+
+  w.GroupBox1 = b.Captioned<fw::TGroupBox>(&w, "GroupBox1", "COM Settings", 445, 0, 118, 41);
+  w.Label_com = b.Captioned<fw::TLabel>(w.GroupBox1, "Label_com", "Com Port", 8, 18, 46, 13);
+  w.cbox_com = b.DropDown(w.GroupBox1, "cbox_com", 56, 14, 57, Items(model::kPorts));
+  // Open and Close are kept for completeness but not shown: the transfers
+  // open and close the port themselves.
+  w.btn_openc = b.Captioned<fw::TButton>(w.GroupBox1, "btn_openc", "Open", 8, 44, 45, 21);
+  w.btn_openc->SetVisible(false);
+  w.btn_closec = b.Captioned<fw::TButton>(w.GroupBox1, "btn_closec", "Close", 60, 44, 45, 21);
+  w.btn_closec->SetVisible(false);
+
+  struct Command { fw::TButton* Tfrm_mset::*button; const char* name; const char* caption; int left, width; };
+  static constexpr Command kCommands[] = {
+      {&Tfrm_mset::btn_down, "btn_down", "Save Settings", 567, 81},
+      {&Tfrm_mset::btn_load, "btn_load", "Read Settings", 652, 80},
+      {&Tfrm_mset::btn_save, "btn_save", "Save Profile", 737, 69},
+      {&Tfrm_mset::btn_read, "btn_read", "Load Profile", 811, 69},
+      {&Tfrm_mset::btn_stop, "btn_stop", "Stop", 884, 35},
+  };
+  for (const Command& c : kCommands) w.*c.button = b.Captioned<fw::TButton>(&w, c.name, c.caption, c.left, 9, c.width, 25);
+}
+
+// ---- the two groups of telephone numbers, one labelled edit a row ----
+void CreateNumberGroups(FormBuilder& b) {
+  Tfrm_mset& w = b.form();
+  struct Group {
+    fw::TGroupBox* Tfrm_mset::*box;
+    const char* name;
+    const char* caption;
+    int top, height;
+    const char* label;      // "TEL No." + row number
+    const char* edit_name;  // "edt_tel" + row number
+    std::span<fw::TEdit*> edits;
+  } groups[] = {
+      {&Tfrm_mset::GroupBox25, "GroupBox25", "Alarm Dial Tel Numbers", 41, 140, "TEL No.", "edt_tel", w.edt_tel},
+      {&Tfrm_mset::GroupBox3, "GroupBox3", "SMS Alert Numbers", 182, 92, "SMS No.", "edt_sms", w.edt_sms},
+  };
+  for (const Group& g : groups) {
+    fw::TGroupBox* box = w.*g.box = b.Captioned<fw::TGroupBox>(&w, g.name, g.caption, 4, g.top, 167, g.height);
+    for (size_t i = 0; i < g.edits.size(); ++i) {
+      const int top = 16 + 24 * int(i);
+      const std::string n = std::to_string(i + 1);
+      b.Label(box, g.label + n, 6, top, 52);
+      g.edits[i] = b.Edit(box, g.edit_name + n, 60, top, 100, 16);
+    }
   }
 }
 
-// The one exception boundary of the window: every wired handler runs inside
-// it, so that no failure reaches the framework. A handler given a failure
-// text reports a failure in an "Information" box with its reason; all other
-// failures are silent (a transfer recovers by its own time-out or by the
-// user's next press, a damaged skin leaves the window unskinned, a rule
-// that fails leaves the box as it is).
-template <typename F>
-auto Guard(F f, const char* failure_text = nullptr) {
-  return [f, failure_text](auto&&... args) {
-    try {
-      f(std::forward<decltype(args)>(args)...);
-    } catch (const std::exception& e) {
-      ReportFailure(failure_text, e.what());
-    } catch (...) {
-      ReportFailure(failure_text, nullptr);
-    }
+// ---- the four per-input groups, one row per wired input ----
+void CreateInputGroups(FormBuilder& b) {
+  Tfrm_mset& w = b.form();
+  w.GroupBox2 = b.Captioned<fw::TGroupBox>(&w, "GroupBox2", "Input Type", 175, 41, 112, 233);
+  w.GroupBox26 = b.Captioned<fw::TGroupBox>(&w, "GroupBox26", "When Input Activated SMS Content", 289, 41, 210, 233);
+  w.GroupBox4 = b.Captioned<fw::TGroupBox>(&w, "GroupBox4", "When Input Recovered SMS Content", 502, 41, 283, 233);
+  w.GroupBox5 = b.Captioned<fw::TGroupBox>(&w, "GroupBox5", "Alarm Link Output Relay", 790, 42, 129, 231);
+
+  for (int i = 0; i < 8; ++i) {
+    const int top = kInputRowTop[i];
+    const std::string n = std::to_string(i + 1);
+    // Label and drop-down together fill the narrow group; the drop-down
+    // gets as much as possible so that "Disable" shows whole.
+    b.Label(w.GroupBox2, "Input " + n, 5, top, 34);
+    w.cb_nt[i] = b.DropDown(w.GroupBox2, "cb_nt" + n, 41, top, 65, Items(model::kInputTypes));
+    w.edt_name[i] = b.Edit(w.GroupBox26, "edt_name" + n, 8, top, 194, 32);
+    w.cb_dc[i] = b.CheckBox(w.GroupBox4, "cb_dc" + n, "Don't Care", 8, top + 2, 80);
+    w.edt_name_rec[i] = b.Edit(w.GroupBox4, "edt_name1" + n, 90, top, 186, 32);
+    // GroupBox5 stands one pixel lower than its neighbours.
+    w.cb_ed[i] = b.CheckBox(w.GroupBox5, "cb_ed" + n, "Enable/Disable", 10, top + 1, 113);
+  }
+}
+
+// ---- other settings ----
+void CreateOtherSettings(FormBuilder& b) {
+  Tfrm_mset& w = b.form();
+  fw::TGroupBox* g = w.GroupBox18 = b.Captioned<fw::TGroupBox>(&w, "GroupBox18", "Other Settings", 5, 277, 913, 210);
+
+  w.cb_rco = b.CheckBox(g, "cb_rco", "Sound Alarm---When alarm happened,the siren will make sounds for 1 minutes.",
+                        10, 16, 831);
+  w.cb_GJA = b.CheckBox(g, "cb_GJA",
+                        "GSM Jammer Alert---When no GSM Signal for 90Seconds,will alarm.(Not Recommend)", 11, 39, 822);
+  w.cb_arm = b.CheckBox(g, "cb_arm", "ARM---When Switch On the GSM Controller will enter into Armed Mode.", 11, 64, 766);
+
+  // One row: the control at 112, its label ending before it, and the
+  // explanation to its right, up to the group's right border.
+  constexpr int kExplainRight = 905;
+  auto row = [&](fw::TWinControl* control, const char* caption, int label_left, const char* explanation,
+                 int explain_left) {
+    const int top = control->Top();
+    b.Label(g, caption, label_left, top, 110 - label_left);
+    b.Label(g, explanation, explain_left, top, kExplainRight - explain_left);
   };
+  w.edt_rtt = b.Edit(g, "edt_rtt", 112, 89, 33, 0);
+  row(w.edt_rtt, "Report Time", 48,
+      "(0--240Hours)---Automatically Send SMS to SMS No.1 to alert the GSM Controller Condition.", 152);
+  w.edt_adt = b.Edit(g, "edt_adt", 112, 113, 33, 0);
+  row(w.edt_adt, "Alarm Delay Time", 24, "(1-90Seconds)---The delay time to carry out the alarm.", 153);
+  w.edt_relaytime = b.Edit(g, "edt_relaytime", 112, 136, 34, 0);
+  row(w.edt_relaytime, "Relay working Time", 12,
+      "(0-120Minutes)---The working time of the Alarm-link output relay when alarm happened.", 153);
+  w.cb_pdat = b.DropDown(g, "cb_pdat", 112, 161, 89, Items(model::kPowerdownAlert));
+  row(w.cb_pdat, "Powerdown Alert", 24, "---When AC Power Goes off,how long to send SMS to SMS No.1 to alert user.",
+      208);
+  w.edt_pwd = b.Edit(g, "edt_pwd", 112, 184, 49, 6);
+  row(w.edt_pwd, "Password", 58,
+      "---4 digits only,The password to access the GSM Controller when use SMS Commands to control it.", 167);
+
+  // Hidden settings, below the group's visible area; their labels are
+  // hidden too.
+  auto hidden_label = [&](const std::string& caption, int left, int top, int width) {
+    b.Label(g, caption, left, top, width)->SetVisible(false);
+  };
+  auto hidden_edit = [&](const std::string& name, int left, int top) {
+    fw::TEdit* e = b.Edit(g, name, left, top, 25, 2);
+    e->SetVisible(false);
+    return e;
+  };
+  hidden_label("Start Time", 12, 216, 60);
+  w.edt_sH = hidden_edit("edt_sH", 112, 216);
+  w.edt_sm = hidden_edit("edt_sm", 140, 216);
+  hidden_label("Stop Time", 180, 216, 60);
+  w.edt_PH = hidden_edit("edt_PH", 244, 216);
+  w.edt_Pm = hidden_edit("edt_Pm", 272, 216);
+  hidden_label("Voloume", 12, 240, 60);
+  w.edt_volo = hidden_edit("edt_volo", 112, 240);
+  hidden_label("(1-99)", 140, 240, 40);
+  hidden_label("Digital Input Type", 180, 240, 90);
+  // Two hidden controls that carry no setting.
+  w.cb_wzt = b.DropDown(g, "cb_wzt", 272, 240, 60, {"EOL", "NC", "NO"});
+  w.cb_wzt->SetText("NC");
+  w.cb_wzt->SetVisible(false);
+  w.cb_pda = b.CheckBox(g, "cb_pda", "Powerdown Alert", 344, 242, 110);
+  w.cb_pda->SetVisible(false);
+}
+
+// ---- status bar and lamps ----
+void CreateStatusBar(FormBuilder& b) {
+  Tfrm_mset& w = b.form();
+  w.MYSbar = new TMYStatusBar(&w);
+  w.MYSbar->SetName("MYSbar");
+  w.MYSbar->SizeGrip = false;  // the window has a fixed border
+  w.MYSbar->SetHeight(25);
+  w.MYSbar->SetPanels({{120, "Serial Port Status"}, {25, ""}, {95, "Communications"}, {25, ""}, {80, "Information"},
+                       {50, ""}});
+  w.MYSbar->SetParent(&w);  // aligns it to the bottom, full width
+
+  auto lamp = [&](const char* name, int left, int top) {
+    auto* s = b.Make<fw::TShape>(w.MYSbar, name, left, top, 15, 15);
+    s->SetShape(fw::TShapeType::stCircle);
+    s->SetBrushColor(Tfrm_mset::LampRed);
+    return s;
+  };
+  w.s_com = lamp("s_com", 125, 6);
+  w.s_status = lamp("s_status", 246, 7);
+}
+
+void SetKeyboardOrder(Tfrm_mset& w) {
+  SetTabOrders({w.GroupBox1, w.GroupBox3, w.btn_down, w.btn_save, w.btn_read, w.btn_load, w.btn_stop, w.GroupBox25,
+                w.GroupBox18, w.GroupBox26, w.Panel1, w.GroupBox2, w.GroupBox4, w.GroupBox5});
+  const auto& rec = w.edt_name_rec;
+  const auto& dc = w.cb_dc;
+  SetTabOrders({rec[6], rec[0], rec[1], rec[2], rec[3], rec[4], rec[5], rec[7], dc[0], dc[1], dc[2], dc[3], dc[4],
+                dc[5], dc[6], dc[7]});
+  SetTabOrders({w.cb_rco, w.edt_rtt, w.edt_adt, w.cb_GJA, w.edt_pwd, w.cb_arm, w.cb_pdat, w.edt_relaytime});
+}
+
+// ---- non-visual components ----
+void CreateComponents(Tfrm_mset& w) {
+  w.SkinData1 = new TSkinData(&w);
+  w.SkinData1->SetName("SkinData1");
+  w.SkinCaption1 = new skin::TSkinCaption(&w);
+  w.SkinCaption1->SetName("SkinCaption1");
+  w.SkinCaption1->AfterLoad();
+
+  w.mycom = new TComm(&w);
+  w.mycom->SetName("mycom");
+  w.mycom->CommName = "COM1";
+  // The controller's line, the same as gsmcfg's: 38400 baud, 8N1, no flow
+  // control (the frames are binary: 0x11 and 0x13 must pass as data).
+  w.mycom->SetSettings(serial::ControllerLine());
+
+  w.opend = new fw::TOpenDialog(&w);
+  w.opend->SetName("opend");
+  w.SaveD = new fw::TSaveDialog(&w);
+  w.SaveD->SetName("SaveD");
+  // Both dialogs: one filter for .sf files, no places bar, the read-only
+  // box hidden, resizable, no overwrite prompt and no check that the file
+  // exists. Each keeps the file name last chosen in it.
+  for (fw::TOpenDialog* d : {w.opend, static_cast<fw::TOpenDialog*>(w.SaveD)}) {
+    d->Filter = "Settings file(*.sf)|*.sf";
+    d->DefaultExt = "*.sf";
+    d->Options = fw::ofHideReadOnly | fw::ofEnableSizing;
+    d->OptionsEx = fw::ofExNoPlacesBar;
+  }
+
+  auto timer = [&](const char* name, unsigned ms) {
+    auto* t = new fw::TTimer(&w);
+    t->SetName(name);
+    t->SetEnabled(false);
+    t->SetInterval(ms);
+    return t;
+  };
+  w.timer_tb = timer("timer_tb", 200);
+  w.timer_gb = timer("timer_gb", 20);
+  w.timer_cf = timer("timer_cf", 2000);
+}
+
+// Every setting's control at its start value; the power-down alert then
+// shows its first item although none is selected.
+void ShowStartValues(Tfrm_mset& w) {
+  w.ApplySettings(model::StartSettings(), Tfrm_mset::ApplyOrder::Profile);
+  for (size_t i = 0; i < model::kFieldCount; ++i) {
+    const std::string_view shown = model::StartShownText(model::FieldId(i));
+    if (shown.empty()) continue;
+    if (auto* box = dynamic_cast<fw::TComboBox*>(w.FindComponent(model::kFields[i].control)))
+      box->SetText(std::string(shown));
+  }
 }
 
 }  // namespace
@@ -99,6 +340,7 @@ Tfrm_mset::Tfrm_mset(fw::TComponent* owner, bool skin) : fw::TForm(owner), SkinW
   SetClientSize(kClientWidth, kClientHeight);
 
   CreateControls();
+  ShowStartValues(*this);
   WireEvents();
 }
 
@@ -111,252 +353,24 @@ Tfrm_mset::~Tfrm_mset() {
 }
 
 void Tfrm_mset::CreateControls() {
-  int label_no = 0;
-  auto label = [&](fw::TWinControl* parent, const std::string& caption, int left, int top, int width) {
-    auto* l = Make<fw::TLabel>(this, parent, "Label" + std::to_string(++label_no), left, top, width, 13);
-    l->SetCaption(caption);
-    return l;
-  };
-
-  // ---- header row ----
-  Panel1 = Make<fw::TPanel>(this, this, "Panel1", 3, 2, 439, 39);
-  Panel1->BevelInner = fw::TBevelCut::bvRaised;
-  Panel1->BevelOuter = fw::TBevelCut::bvLowered;
-  {
-    fw::TFont f = Font();
-    f.Height = -15;
-    f.Color = fw::clRed;
-    Panel1->SetFont(f);
-  }
-  Panel1->SetCaption("Attention: Please switch on the unit after you press\"Save Settings\" button!");
-
-  GroupBox1 = Make<fw::TGroupBox>(this, this, "GroupBox1", 445, 0, 118, 41);
-  GroupBox1->SetCaption("COM Settings");
-  Label_com = Make<fw::TLabel>(this, GroupBox1, "Label_com", 8, 18, 46, 13);
-  Label_com->SetCaption("Com Port");
-  cbox_com = Make<fw::TComboBox>(this, GroupBox1, "cbox_com", 56, 14, 57, 21);
-  cbox_com->SetItems(Items(model::kPorts));
-  cbox_com->SetText("com1");
-  // Open and Close are kept for completeness but not shown: the transfers
-  // open and close the port themselves.
-  btn_openc = Make<fw::TButton>(this, GroupBox1, "btn_openc", 8, 44, 45, 21);
-  btn_openc->SetCaption("Open");
-  btn_openc->SetVisible(false);
-  btn_closec = Make<fw::TButton>(this, GroupBox1, "btn_closec", 60, 44, 45, 21);
-  btn_closec->SetCaption("Close");
-  btn_closec->SetVisible(false);
-
-  btn_down = Make<fw::TButton>(this, this, "btn_down", 567, 9, 81, 25);
-  btn_down->SetCaption("Save Settings");
-  btn_load = Make<fw::TButton>(this, this, "btn_load", 652, 9, 80, 25);
-  btn_load->SetCaption("Read Settings");
-  btn_save = Make<fw::TButton>(this, this, "btn_save", 737, 9, 69, 25);
-  btn_save->SetCaption("Save Profile");
-  btn_read = Make<fw::TButton>(this, this, "btn_read", 811, 9, 69, 25);
-  btn_read->SetCaption("Load Profile");
-  btn_stop = Make<fw::TButton>(this, this, "btn_stop", 884, 9, 35, 25);
-  btn_stop->SetCaption("Stop");
-
-  // ---- telephone numbers ----
-  GroupBox25 = Make<fw::TGroupBox>(this, this, "GroupBox25", 4, 41, 167, 140);
-  GroupBox25->SetCaption("Alarm Dial Tel Numbers");
-  for (int i = 0; i < 5; ++i) {
-    const int top = 16 + 24 * i;
-    const std::string n = std::to_string(i + 1);
-    label(GroupBox25, "TEL No." + n, 6, top + 4, 52);
-    edt_tel[i] = Make<fw::TEdit>(this, GroupBox25, "edt_tel" + n, 60, top, 100, 21);
-    edt_tel[i]->SetMaxLength(16);
-  }
-
-  GroupBox3 = Make<fw::TGroupBox>(this, this, "GroupBox3", 4, 182, 167, 92);
-  GroupBox3->SetCaption("SMS Alert Numbers");
-  for (int i = 0; i < 3; ++i) {
-    const int top = 16 + 24 * i;
-    const std::string n = std::to_string(i + 1);
-    label(GroupBox3, "SMS No." + n, 6, top + 4, 52);
-    edt_sms[i] = Make<fw::TEdit>(this, GroupBox3, "edt_sms" + n, 60, top, 100, 21);
-    edt_sms[i]->SetMaxLength(16);
-  }
-
-  // ---- the four per-input groups, one row per wired input ----
-  GroupBox2 = Make<fw::TGroupBox>(this, this, "GroupBox2", 175, 41, 112, 233);
-  GroupBox2->SetCaption("Input Type");
-  GroupBox26 = Make<fw::TGroupBox>(this, this, "GroupBox26", 289, 41, 210, 233);
-  GroupBox26->SetCaption("When Input Activated SMS Content");
-  GroupBox4 = Make<fw::TGroupBox>(this, this, "GroupBox4", 502, 41, 283, 233);
-  GroupBox4->SetCaption("When Input Recovered SMS Content");
-  GroupBox5 = Make<fw::TGroupBox>(this, this, "GroupBox5", 790, 42, 129, 231);
-  GroupBox5->SetCaption("Alarm Link Output Relay");
-
-  for (int i = 0; i < 8; ++i) {
-    const int top = kInputRowTop[i];
-    const std::string n = std::to_string(i + 1);
-
-    // Label and drop-down together fill the narrow group; the drop-down
-    // gets as much as possible so that "Disable" shows whole.
-    label(GroupBox2, "Input " + n, 5, top + 4, 34);
-    cb_nt[i] = Make<fw::TComboBox>(this, GroupBox2, "cb_nt" + n, 41, top, 65, 21);
-    cb_nt[i]->SetItems(Items(model::kInputTypes));
-    cb_nt[i]->SetItemIndex(3);
-
-    edt_name[i] = Make<fw::TEdit>(this, GroupBox26, "edt_name" + n, 8, top, 194, 21);
-    edt_name[i]->SetMaxLength(32);
-    edt_name[i]->SetText("Wired input " + n + " alarm");
-
-    cb_dc[i] = Make<fw::TCheckBox>(this, GroupBox4, "cb_dc" + n, 8, top + 2, 80, 17);
-    cb_dc[i]->SetCaption("Don't Care");
-    cb_dc[i]->SetChecked(true);
-    edt_name_rec[i] = Make<fw::TEdit>(this, GroupBox4, "edt_name1" + n, 90, top, 186, 21);
-    edt_name_rec[i]->SetMaxLength(32);
-    edt_name_rec[i]->SetText("Wired input " + n + " Recovered");
-
-    // GroupBox5 stands one pixel lower than its neighbours.
-    cb_ed[i] = Make<fw::TCheckBox>(this, GroupBox5, "cb_ed" + n, 10, top + 1, 113, 17);
-    cb_ed[i]->SetCaption("Enable/Disable");
-  }
-
-  // ---- other settings ----
-  GroupBox18 = Make<fw::TGroupBox>(this, this, "GroupBox18", 5, 277, 913, 210);
-  GroupBox18->SetCaption("Other Settings");
-  constexpr int kExplainRight = 905;  // inside the group's right border
-
-  cb_rco = Make<fw::TCheckBox>(this, GroupBox18, "cb_rco", 10, 16, 831, 17);
-  cb_rco->SetCaption("Sound Alarm---When alarm happened,the siren will make sounds for 1 minutes.");
-  cb_GJA = Make<fw::TCheckBox>(this, GroupBox18, "cb_GJA", 11, 39, 822, 17);
-  cb_GJA->SetCaption("GSM Jammer Alert---When no GSM Signal for 90Seconds,will alarm.(Not Recommend)");
-  cb_arm = Make<fw::TCheckBox>(this, GroupBox18, "cb_arm", 11, 64, 766, 17);
-  cb_arm->SetCaption("ARM---When Switch On the GSM Controller will enter into Armed Mode.");
-
-  // One row: label ending before the control at 112, the control, and the
-  // explanation to its right.
-  auto row = [&](const char* caption, int label_left, int top, const char* explanation, int explain_left) {
-    label(GroupBox18, caption, label_left, top + 4, 110 - label_left);
-    label(GroupBox18, explanation, explain_left, top + 4, kExplainRight - explain_left);
-  };
-
-  edt_rtt = Make<fw::TEdit>(this, GroupBox18, "edt_rtt", 112, 89, 33, 21);
-  edt_rtt->SetText("0");
-  row("Report Time", 48, 89,
-      "(0--240Hours)---Automatically Send SMS to SMS No.1 to alert the GSM Controller Condition.", 152);
-
-  edt_adt = Make<fw::TEdit>(this, GroupBox18, "edt_adt", 112, 113, 33, 21);
-  edt_adt->SetText("0");
-  row("Alarm Delay Time", 24, 113, "(1-90Seconds)---The delay time to carry out the alarm.", 153);
-
-  edt_relaytime = Make<fw::TEdit>(this, GroupBox18, "edt_relaytime", 112, 136, 34, 21);
-  edt_relaytime->SetText("0");
-  row("Relay working Time", 12, 136,
-      "(0-120Minutes)---The working time of the Alarm-link output relay when alarm happened.", 153);
-
-  cb_pdat = Make<fw::TComboBox>(this, GroupBox18, "cb_pdat", 112, 161, 89, 21);
-  cb_pdat->SetItems(Items(model::kPowerdownAlert));
-  cb_pdat->SetText("Don't Care");  // shown, but no item selected
-  row("Powerdown Alert", 24, 161,
-      "---When AC Power Goes off,how long to send SMS to SMS No.1 to alert user.", 208);
-
-  edt_pwd = Make<fw::TEdit>(this, GroupBox18, "edt_pwd", 112, 184, 49, 21);
-  edt_pwd->SetMaxLength(6);
-  edt_pwd->SetText("7429");
-  row("Password", 58, 184,
-      "---4 digits only,The password to access the GSM Controller when use SMS Commands to control it.", 167);
-
-  // Hidden settings, below the group's visible area; their labels are
-  // hidden too.
-  auto hidden_label = [&](const std::string& caption, int left, int top, int width) {
-    label(GroupBox18, caption, left, top + 4, width)->SetVisible(false);
-  };
-  auto hidden_edit = [&](const std::string& name, int left, int top, int width, const std::string& text, int max_length) {
-    auto* e = Make<fw::TEdit>(this, GroupBox18, name, left, top, width, 21);
-    e->SetMaxLength(max_length);
-    e->SetText(text);
-    e->SetVisible(false);
-    return e;
-  };
-  hidden_label("Start Time", 12, 216, 60);
-  edt_sH = hidden_edit("edt_sH", 112, 216, 25, "--", 2);
-  edt_sm = hidden_edit("edt_sm", 140, 216, 25, "--", 2);
-  hidden_label("Stop Time", 180, 216, 60);
-  edt_PH = hidden_edit("edt_PH", 244, 216, 25, "--", 2);
-  edt_Pm = hidden_edit("edt_Pm", 272, 216, 25, "--", 2);
-  hidden_label("Voloume", 12, 240, 60);
-  edt_volo = hidden_edit("edt_volo", 112, 240, 25, "1", 2);
-  hidden_label("(1-99)", 140, 240, 40);
-  hidden_label("Digital Input Type", 180, 240, 90);
-  cb_wzt = Make<fw::TComboBox>(this, GroupBox18, "cb_wzt", 272, 240, 60, 21);
-  cb_wzt->SetItems({"EOL", "NC", "NO"});
-  cb_wzt->SetText("NC");
-  cb_wzt->SetVisible(false);
-  cb_pda = Make<fw::TCheckBox>(this, GroupBox18, "cb_pda", 344, 242, 110, 17);
-  cb_pda->SetCaption("Powerdown Alert");
-  cb_pda->SetVisible(false);
-
-  // ---- status bar and lamps ----
-  MYSbar = new TMYStatusBar(this);
-  MYSbar->SetName("MYSbar");
-  MYSbar->SizeGrip = false;  // the window has a fixed border
-  MYSbar->SetHeight(25);
-  MYSbar->SetPanels({{120, "Serial Port Status"}, {25, ""}, {95, "Communications"}, {25, ""}, {80, "Information"},
-                     {50, ""}});
-  MYSbar->SetParent(this);  // aligns it to the bottom, full width
-
-  s_com = Make<fw::TShape>(this, MYSbar, "s_com", 125, 6, 15, 15);
-  s_com->SetShape(fw::TShapeType::stCircle);
-  s_com->SetBrushColor(LampRed);
-  s_status = Make<fw::TShape>(this, MYSbar, "s_status", 246, 7, 15, 15);
-  s_status->SetShape(fw::TShapeType::stCircle);
-  s_status->SetBrushColor(LampRed);
-
-  // ---- keyboard order ----
-  SetTabOrders({GroupBox1, GroupBox3, btn_down, btn_save, btn_read, btn_load, btn_stop, GroupBox25, GroupBox18,
-                GroupBox26, Panel1, GroupBox2, GroupBox4, GroupBox5});
-  SetTabOrders({edt_name_rec[6], edt_name_rec[0], edt_name_rec[1], edt_name_rec[2], edt_name_rec[3],
-                edt_name_rec[4], edt_name_rec[5], edt_name_rec[7], cb_dc[0], cb_dc[1], cb_dc[2], cb_dc[3], cb_dc[4],
-                cb_dc[5], cb_dc[6], cb_dc[7]});
-  SetTabOrders({cb_rco, edt_rtt, edt_adt, cb_GJA, edt_pwd, cb_arm, cb_pdat, edt_relaytime});
-
-  // ---- non-visual components ----
-  // The skin data component talks to the skin engine's manager.
-  skin::UseSkinManager();
-  SkinData1 = new TSkinData(this);
-  SkinData1->SetName("SkinData1");
-  SkinCaption1 = new skin::TSkinCaption(this);
-  SkinCaption1->SetName("SkinCaption1");
-  SkinCaption1->AfterLoad();
-
-  mycom = new TComm(this);
-  mycom->SetName("mycom");
-  mycom->CommName = "COM1";
-  // The controller's line, the same as gsmcfg's: 38400 baud, 8N1, no flow
-  // control (the frames are binary: 0x11 and 0x13 must pass as data).
-  mycom->SetSettings(serial::ControllerLine());
-
-  opend = new fw::TOpenDialog(this);
-  opend->SetName("opend");
-  SaveD = new fw::TSaveDialog(this);
-  SaveD->SetName("SaveD");
-  // Both dialogs: one filter for .sf files, no places bar, the read-only
-  // box hidden, resizable, no overwrite prompt and no check that the file
-  // exists. Each keeps the file name last chosen in it.
-  for (fw::TOpenDialog* d : {opend, static_cast<fw::TOpenDialog*>(SaveD)}) {
-    d->Filter = "Settings file(*.sf)|*.sf";
-    d->DefaultExt = "*.sf";
-    d->Options = fw::ofHideReadOnly | fw::ofEnableSizing;
-    d->OptionsEx = fw::ofExNoPlacesBar;
-  }
-
-  auto timer = [&](const char* name, unsigned ms) {
-    auto* t = new fw::TTimer(this);
-    t->SetName(name);
-    t->SetEnabled(false);
-    t->SetInterval(ms);
-    return t;
-  };
-  timer_tb = timer("timer_tb", 200);
-  timer_gb = timer("timer_gb", 20);
-  timer_cf = timer("timer_cf", 2000);
+  FormBuilder b(*this);
+  CreateHeader(b);
+  CreateNumberGroups(b);
+  CreateInputGroups(b);
+  CreateOtherSettings(b);
+  CreateStatusBar(b);
+  SetKeyboardOrder(*this);
+  CreateComponents(*this);
 }
 
+// Every wired handler runs inside the window's exception boundary, so that
+// no failure reaches the framework. The profile commands report a failure
+// in an "Information" box with its reason; all other failures are silent
+// (a transfer recovers by its own time-out or by the user's next press, a
+// damaged skin leaves the window unskinned, a rule that fails leaves the
+// box as it is).
 void Tfrm_mset::WireEvents() {
+  using fw::Guard;
   using fw::TObject;
   OnCreate = Guard([this](TObject* s) { FormCreate(s); });
 

@@ -3,7 +3,8 @@
 // two lamps, the serial component and the transfer state.
 //
 // The class is implemented in several files, one job each:
-//   umset.cpp           construction: every control with its design-time values
+//   umset.cpp           construction: every control, the start values of the
+//                       settings (from the model), the guarded event wiring
 //   umset_status.cpp    FormCreate, ShowStatus, lamps
 //   umset_rules.cpp     key filters, change rules and leave rules of the edits
 //   umset_settings.cpp  the controls to and from a Settings value; image coding

@@ -1,5 +1,6 @@
 // Every setting starts at its design-time value, exactly as listed, even
 // where a change rule would correct it; non-visual components start idle.
+#include "model/start_settings.h"
 #include "serial/comm.h"
 #include "skin/skin_data.h"
 #include "window_fixture.h"
@@ -69,6 +70,13 @@ TEST_F(WindowTest, OtherSettingsStartAtTheirDefaults) {
   EXPECT_EQ(w->cb_wzt->Items(), (Items{"EOL", "NC", "NO"}));
   EXPECT_FALSE(w->cb_pda->Checked());
   EXPECT_EQ(w->cb_pda->Caption(), "Powerdown Alert");
+}
+
+// The window takes its start values from the model: every setting, none
+// changed by a rule on the way in.
+TEST_F(WindowTest, EverySettingStartsAtTheModelsStartValue) {
+  EXPECT_EQ(w->CurrentSettings(), model::StartSettings());
+  EXPECT_EQ(w->cb_pdat->Text(), model::StartShownText("cb_pdat"));
 }
 
 TEST_F(WindowTest, NonVisualComponentsStartIdle) {

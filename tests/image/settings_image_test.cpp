@@ -6,7 +6,8 @@
 #include <random>
 #include <set>
 
-#include "start_settings.h"
+#include "model/start_settings.h"
+#include "settings_print.h"
 
 using namespace protocol;
 
@@ -27,7 +28,7 @@ Encoded Encode(const model::Settings& s) {
   return e;
 }
 
-model::Settings Decode(const SettingsImageBytes& image, model::Settings s = StartSettings()) {
+model::Settings Decode(const SettingsImageBytes& image, model::Settings s = model::StartSettings()) {
   DecodeImage(image, s);
   return s;
 }
@@ -53,7 +54,7 @@ std::set<size_t> FieldBytes() {
 }  // namespace
 
 TEST(SettingsImageEncode, StartValues) {
-  Encoded e = Encode(StartSettings());
+  Encoded e = Encode(model::StartSettings());
   ASSERT_TRUE(e.ok) << e.error;
 
   for (size_t a = 0x0200; a < 0x0280; ++a) EXPECT_EQ(e.image[a], 0xFF) << a;  // empty numbers
@@ -79,7 +80,7 @@ TEST(SettingsImageEncode, StartValues) {
 }
 
 TEST(SettingsImageEncode, FieldValues) {
-  model::Settings s = StartSettings();
+  model::Settings s = model::StartSettings();
   s.SetText("edt_tel1", "0123456789012345");  // exactly 16: no terminator
   s.SetText("edt_sms3", "+49");
   s.SetChecked("cb_ed3", true);
@@ -139,7 +140,7 @@ TEST(SettingsImageEncode, RefusesWhatDoesNotFit) {
       {[](model::Settings& s) { s.SetText("edt_volo", ""); }, "edt_volo", "Volume", 0x0E01},
   };
   for (const Case& c : cases) {
-    model::Settings s = StartSettings();
+    model::Settings s = model::StartSettings();
     c.set(s);
     Encoded e = Encode(s);
     EXPECT_FALSE(e.ok) << c.control;
@@ -151,14 +152,14 @@ TEST(SettingsImageEncode, RefusesWhatDoesNotFit) {
 
   // Settings before the failure stay encoded, those after it do not: an
   // empty volume leaves the password written and the relay time unwritten.
-  model::Settings s = StartSettings();
+  model::Settings s = model::StartSettings();
   s.SetText("edt_volo", "");
   Encoded e = Encode(s);
   EXPECT_EQ(GetText(e.image, 0x0C00, 6), "7429");
   EXPECT_EQ(e.image[0x0A17], 0xFF);
 
   // The boundaries themselves are fine.
-  model::Settings b = StartSettings();
+  model::Settings b = model::StartSettings();
   b.SetText("edt_rtt", "255");
   b.SetText("edt_relaytime", "0");
   b.SetText("edt_name1", std::string(32, 'y'));

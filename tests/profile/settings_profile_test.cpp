@@ -5,7 +5,8 @@
 #include <random>
 
 #include "profile_files.h"
-#include "start_settings.h"
+#include "model/start_settings.h"
+#include "settings_print.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ std::string Keys(const char* prefix, int from, int to, const std::string& value)
 }  // namespace
 
 TEST_F(ProfileFiles, SavedFromScratchAsFiveSections) {
-  ASSERT_TRUE(profile::SaveProfile(StartSettings(), Path("p.sf")).ok);
+  ASSERT_TRUE(profile::SaveProfile(model::StartSettings(), Path("p.sf")).ok);
   std::string want = "[COM]\r\nComName=com1\r\n[SMS]\r\n" + Keys("sms", 1, 3, "") + "[WZN]\r\n";
   for (int k = 1; k <= 8; ++k) want += "name" + std::to_string(k) + "=Wired input " + std::to_string(k) + " alarm\r\n";
   for (int k = 1; k <= 8; ++k)
@@ -30,7 +31,7 @@ TEST_F(ProfileFiles, SavedFromScratchAsFiveSections) {
 }
 
 TEST_F(ProfileFiles, MissingKeysTakeTheTableDefaults) {
-  model::Settings s = StartSettings();
+  model::Settings s = model::StartSettings();
   s.SetText("edt_name1", "changed");
   s.SetIndex("cb_pdat", 2);
   Put(Path("com.sf"), "[COM]\r\nComName=COM3\r\n");
@@ -50,7 +51,7 @@ TEST_F(ProfileFiles, MissingKeysTakeTheTableDefaults) {
 }
 
 TEST_F(ProfileFiles, ValueForms) {
-  model::Settings w = StartSettings();
+  model::Settings w = model::StartSettings();
   w.SetChecked("cb_rco", true);
   Put(Path("v.sf"),
       "[OTH]\r\nrco=true\r\ngja=2\r\npdat=-1\r\nnt1=0x2\r\nnt2=9\r\nnt3=$1\r\n"
@@ -72,7 +73,7 @@ TEST_F(ProfileFiles, ValueForms) {
 }
 
 TEST_F(ProfileFiles, SavingOntoAFileKeepsTheRest) {
-  const model::Settings w = StartSettings();
+  const model::Settings w = model::StartSettings();
   const std::string mine = "; notes\r\n[Other]\r\na = 1\r\n\r\n[OTH]\r\nextra=x\r\npwd=1111\r\n";
   Put(Path("o.sf"), mine);
   ASSERT_TRUE(profile::SaveProfile(w, Path("o.sf")).ok);
@@ -84,7 +85,7 @@ TEST_F(ProfileFiles, SavingOntoAFileKeepsTheRest) {
 }
 
 TEST_F(ProfileFiles, FailuresChangeNothing) {
-  model::Settings w = StartSettings();
+  model::Settings w = model::StartSettings();
   const model::Settings before = w;
 
   // Loading a file that is not there, or is not a file.

@@ -13,6 +13,7 @@
 // feedback one repaint of that button only.
 #include "app/umset.h"
 #include "framework/forms.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/win32/win_skin_form.h"
 
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
   const int repaints = argc > 1 ? std::max(10, std::atoi(argv[1])) : 200;
   fw::TApplication& app = fw::Application();
   app.Initialize();
+  skin::UseSkinManager();  // as the program does
   auto* form = app.CreateForm<Tfrm_mset>(nullptr);
   const double created = Ms(Clock::now() - start);
   form->Show();

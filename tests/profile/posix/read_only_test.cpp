@@ -3,11 +3,12 @@
 
 #include "profile/settings_profile.h"
 #include "profile_files.h"
-#include "start_settings.h"
+#include "model/start_settings.h"
+#include "settings_print.h"
 
 TEST_F(ProfileFiles, ReadOnlyPlacesAreNotWritten) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-  model::Settings w = StartSettings();
+  model::Settings w = model::StartSettings();
   Put(Path("ro.sf"), "[OTH]\r\npwd=1\r\n");
   fs::permissions(Path("ro.sf"), fs::perms::owner_read);
   profile::ProfileResult r = profile::SaveProfile(w, Path("ro.sf"));
@@ -26,7 +27,7 @@ TEST_F(ProfileFiles, ReadOnlyPlacesAreNotWritten) {
 
 // A profile reached through a symbolic link is updated where it lives.
 TEST_F(ProfileFiles, SavingThroughALinkKeepsTheLink) {
-  model::Settings w = StartSettings();
+  model::Settings w = model::StartSettings();
   Put(Path("real.sf"), "[Other]\r\na=1\r\n");
   fs::create_symlink(Path("real.sf"), Path("link.sf"));
   ASSERT_TRUE(profile::SaveProfile(w, Path("link.sf")).ok);

@@ -12,7 +12,8 @@
 #include "profile/ini_text.h"
 #include "profile/settings_profile.h"
 #include "profile_files.h"
-#include "start_settings.h"
+#include "model/start_settings.h"
+#include "settings_print.h"
 
 // After the framework headers: its macros would clash with their names.
 #include <windows.h>
@@ -109,7 +110,7 @@ std::vector<WriteCase> WriteCorpus() {
        "Wine rewrites every line with CR LF; Windows keeps the lines it does not change"},
   };
   // The keys of a whole profile, written from scratch and then over the file.
-  const model::Settings start = StartSettings();
+  const model::Settings start = model::StartSettings();
   WriteCase all{"a whole profile", std::nullopt, {}};
   for (uint8_t i : model::kProfileOrder) {
     const model::Field& k = model::kFields[i];
