@@ -5,7 +5,7 @@
 #pragma once
 
 #include "cli/args.h"
-#include "serial/port_list.h"
+#include "serial/line/port_list.h"
 
 #include <string>
 
@@ -24,9 +24,5 @@ int RunWrite(const Command& c);
 int RunShow(const Command& c);
 int RunDiff(const Command& c);
 int RunPorts(const Command& c);
-
-// One line of the port listing: the port's name, and its description after
-// two blanks when it has one.
-std::string PortLine(const serial::PortInfo& p);
 
 }  // namespace cli

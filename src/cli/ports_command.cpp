@@ -4,10 +4,6 @@
 
 namespace cli {
 
-std::string PortLine(const serial::PortInfo& p) {
-  return p.description.empty() ? p.name : p.name + "  " + p.description;
-}
-
 int RunPorts(const Command&) {
   for (const serial::PortInfo& p : serial::ListSerialPorts()) Result(PortLine(p));
   return kExitOk;

@@ -31,7 +31,7 @@ class ProbeAnswer {
   ProbeVerdict Verdict() const { return verdict_; }
 
  private:
-  devlink::FrameReceiver rx_;
+  protocol::FrameReceiver rx_;
   size_t without_reply_ = 0;
   ProbeVerdict verdict_ = ProbeVerdict::Undecided;
 };

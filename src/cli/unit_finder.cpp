@@ -85,7 +85,7 @@ class Search {
       return;
     }
     ProbeAnswer answer;
-    const auto probe = devlink::ProbeFrame();
+    const auto probe = protocol::ProbeFrame();
     auto next_probe = Clock::now();
     PortOutcome outcome = PortOutcome::NoAnswer;
     std::string reason;

@@ -14,10 +14,11 @@
 #include <thread>
 
 #include "cli/commands.h"
+#include "cli/report.h"
 #include "model/change_rules.h"
 #include "profile/settings_profile.h"
 #include "protocol/settings_image.h"
-#include "serial/port_list.h"
+#include "serial/line/port_list.h"
 #include "sim_process.h"
 
 extern char** environ;

@@ -1,6 +1,6 @@
 // gsmcfg's port listing, one line per port, from a port list given by the
 // test (the machine may have no ports at all).
-#include "cli/commands.h"
+#include "cli/report.h"
 
 #include <gtest/gtest.h>
 

@@ -15,7 +15,7 @@ using cli::ProbeVerdict;
 using Bytes = std::vector<uint8_t>;
 
 Bytes Frame(uint8_t code, std::vector<uint8_t> data, uint16_t address = 0) {
-  return devlink::BuildFrame(code, address, data);
+  return protocol::BuildFrame(code, address, data);
 }
 Bytes Join(std::initializer_list<Bytes> parts) {
   Bytes all;
@@ -30,10 +30,10 @@ Bytes Text(size_t n) {
 }
 
 TEST(ProbeAnswer, VerdictOfWhatComesBack) {
-  const auto probe = devlink::ProbeFrame();
-  Bytes bad_check = Frame(devlink::RSP_CONNECT, {1});
+  const auto probe = protocol::ProbeFrame();
+  Bytes bad_check = Frame(protocol::RSP_CONNECT, {1});
   bad_check.back() ^= 0x01;
-  const Bytes positive = Frame(devlink::RSP_CONNECT, {1});
+  const Bytes positive = Frame(protocol::RSP_CONNECT, {1});
   struct Case {
     const char* what;
     Bytes bytes;
@@ -42,17 +42,17 @@ TEST(ProbeAnswer, VerdictOfWhatComesBack) {
       {"nothing", {}, ProbeVerdict::Undecided},
       {"a positive connect reply", positive, ProbeVerdict::Unit},
       {"noise, then the reply", Join({{0x00, 0xFF, 0x42}, positive}), ProbeVerdict::Unit},
-      {"a negative reply: a unit not ready", Frame(devlink::RSP_CONNECT, {0}), ProbeVerdict::Undecided},
-      {"a connect reply without its status", Frame(devlink::RSP_CONNECT, {}), ProbeVerdict::Undecided},
+      {"a negative reply: a unit not ready", Frame(protocol::RSP_CONNECT, {0}), ProbeVerdict::Undecided},
+      {"a connect reply without its status", Frame(protocol::RSP_CONNECT, {}), ProbeVerdict::Undecided},
       {"a reply with a wrong check byte", bad_check, ProbeVerdict::Undecided},
-      {"a stale read reply", Frame(devlink::RSP_READ, Bytes(128, 0x33), 0x0200), ProbeVerdict::Undecided},
+      {"a stale read reply", Frame(protocol::RSP_READ, Bytes(128, 0x33), 0x0200), ProbeVerdict::Undecided},
       {"our probe sent back", Bytes(probe.begin(), probe.end()), ProbeVerdict::Echo},
-      {"another command sent back", Frame(devlink::CMD_READ, {0}, 0x0200), ProbeVerdict::Echo},
+      {"another command sent back", Frame(protocol::CMD_READ, {0}, 0x0200), ProbeVerdict::Echo},
       {"text without a frame", Text(ProbeAnswer::kChatterLimit), ProbeVerdict::Chatter},
       {"text just short of the limit", Text(ProbeAnswer::kChatterLimit - 1), ProbeVerdict::Undecided},
       // A reply frame starts the count again: a unit's noise is forgiven.
       {"text, a reply, text",
-       Join({Text(ProbeAnswer::kChatterLimit - 20), Frame(devlink::RSP_CONNECT, {0}), Text(ProbeAnswer::kChatterLimit - 20)}),
+       Join({Text(ProbeAnswer::kChatterLimit - 20), Frame(protocol::RSP_CONNECT, {0}), Text(ProbeAnswer::kChatterLimit - 20)}),
        ProbeVerdict::Undecided},
       {"text, then the positive reply", Join({Text(ProbeAnswer::kChatterLimit - 20), positive}), ProbeVerdict::Unit},
   };
@@ -68,9 +68,9 @@ TEST(ProbeAnswer, VerdictOfWhatComesBack) {
 
 TEST(ProbeAnswer, AVerdictStays) {
   ProbeAnswer a;
-  const auto probe = devlink::ProbeFrame();
+  const auto probe = protocol::ProbeFrame();
   ASSERT_EQ(a.Feed(probe.data(), probe.size()), ProbeVerdict::Echo);
-  const Bytes positive = Frame(devlink::RSP_CONNECT, {1});
+  const Bytes positive = Frame(protocol::RSP_CONNECT, {1});
   EXPECT_EQ(a.Feed(positive.data(), positive.size()), ProbeVerdict::Echo);
 }
 
