@@ -154,12 +154,10 @@ TEST_F(UnitFinder, FindsTheUnitAmongPortsThatDoNotHoldOne) {
   SimProcess unit, mute;
   ASSERT_TRUE(StartSim(unit, {}, "unit"));
   ASSERT_TRUE(StartSim(mute, {"--never-answer", "connect"}, "mute"));
-  FakeDevice silent(FakeDevice::Kind::Silent), echo(FakeDevice::Kind::Echo);
-  FakeDevice chatter(FakeDevice::Kind::Chatter), vanishing(FakeDevice::Kind::Vanishing);
+  FakeDevice silent(FakeDevice::Kind::Silent);
   const std::string missing = dir_ + "/no-such-port";
-  const std::vector<serial::PortInfo> ports = {{mute.path(), ""},   {silent.path(), ""},    {echo.path(), ""},
-                                               {missing, ""},       {chatter.path(), ""},   {vanishing.path(), ""},
-                                               {unit.path(), "Unit adapter"}};
+  const std::vector<serial::PortInfo> ports = {
+      {mute.path(), ""}, {silent.path(), ""}, {missing, ""}, {unit.path(), "Unit adapter"}};
 
   const auto t0 = Clock::now();
   const cli::FindResult r = cli::FindUnits(ports, Options(30000));
@@ -172,9 +170,6 @@ TEST_F(UnitFinder, FindsTheUnitAmongPortsThatDoNotHoldOne) {
   const auto outcome = Outcomes(r);
   EXPECT_EQ(outcome.at(mute.path()), PortOutcome::NoAnswer);
   EXPECT_EQ(outcome.at(silent.path()), PortOutcome::NoAnswer);
-  EXPECT_EQ(outcome.at(echo.path()), PortOutcome::NoAnswer);
-  EXPECT_EQ(outcome.at(chatter.path()), PortOutcome::NotAUnit);
-  EXPECT_EQ(outcome.at(vanishing.path()), PortOutcome::Failed);
   EXPECT_EQ(outcome.at(missing), PortOutcome::CannotOpen);
   EXPECT_TRUE(silent.Probed());
   // Every port is closed once the search is over.
