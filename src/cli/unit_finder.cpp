@@ -42,7 +42,8 @@ class Search {
       }
     }
     const auto start = Clock::now();
-    const auto deadline = options_.wait_ms > 0 ? start + std::chrono::milliseconds(options_.wait_ms) : Clock::time_point::max();
+    const auto deadline =
+        options_.wait_ms > 0 ? start + std::chrono::milliseconds(options_.wait_ms) : Clock::time_point::max();
     {
       std::unique_lock<std::mutex> lock(mu_);
       for (;;) {

@@ -56,7 +56,8 @@ TEST(ProbeAnswer, VerdictOfWhatComesBack) {
       {"text just short of the limit", Text(ProbeAnswer::kChatterLimit - 1), ProbeVerdict::Undecided},
       // A frame starts the count again: a unit's noise is forgiven.
       {"text, a reply, text",
-       Join({Text(ProbeAnswer::kChatterLimit - 20), Frame(devlink::RSP_CONNECT, {0}), Text(ProbeAnswer::kChatterLimit - 20)}),
+       Join({Text(ProbeAnswer::kChatterLimit - 20), Frame(devlink::RSP_CONNECT, {0}),
+             Text(ProbeAnswer::kChatterLimit - 20)}),
        ProbeVerdict::Undecided},
       {"text, then the positive reply", Join({Text(ProbeAnswer::kChatterLimit - 20), positive}), ProbeVerdict::Unit},
   };
