@@ -24,14 +24,6 @@ constexpr int kReadMs = 50;
 // How often the search looks at Ctrl-C.
 constexpr auto kTick = std::chrono::milliseconds(50);
 
-const char* Why(ProbeVerdict v) {
-  switch (v) {
-    case ProbeVerdict::Echo: return "it sends the probe back (a loopback or an echoing device)";
-    case ProbeVerdict::Chatter: return "it sends data that holds no reply of a unit";
-    default: return "";
-  }
-}
-
 class Search {
  public:
   Search(const std::vector<serial::PortInfo>& candidates, const FindOptions& options) : options_(options) {
@@ -50,7 +42,8 @@ class Search {
       }
     }
     const auto start = Clock::now();
-    const auto deadline = options_.wait_ms > 0 ? start + std::chrono::milliseconds(options_.wait_ms) : Clock::time_point::max();
+    const auto deadline =
+        options_.wait_ms > 0 ? start + std::chrono::milliseconds(options_.wait_ms) : Clock::time_point::max();
     {
       std::unique_lock<std::mutex> lock(mu_);
       for (;;) {
@@ -90,15 +83,7 @@ class Search {
     PortOutcome outcome = PortOutcome::NoAnswer;
     std::string reason;
     while (!stop_.load()) {
-      const auto now = Clock::now();
-      if (now >= next_probe) {
-        if (!line->Write(probe.data(), probe.size(), &error)) {
-          outcome = PortOutcome::Failed;
-          reason = error;
-          break;
-        }
-        next_probe = std::max(next_probe + kProbeEvery, now);
-      }
+      // A read first: it also sets the line's time-outs before the first write.
       uint8_t buf[256];
       const int n = line->Read(buf, sizeof buf, kReadMs, &error);
       if (n < 0) {
@@ -111,10 +96,19 @@ class Search {
         outcome = PortOutcome::Unit;
         break;
       }
-      if (v != ProbeVerdict::Undecided) {
+      if (v == ProbeVerdict::Chatter) {
         outcome = PortOutcome::NotAUnit;
-        reason = Why(v);
+        reason = "it sends data in which no frame of the link can be found";
         break;
+      }
+      const auto now = Clock::now();
+      if (now >= next_probe) {
+        if (!line->Write(probe.data(), probe.size(), &error)) {
+          outcome = PortOutcome::Failed;
+          reason = error;
+          break;
+        }
+        next_probe = std::max(next_probe + kProbeEvery, now);
       }
     }
     line->Close();

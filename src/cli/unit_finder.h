@@ -1,8 +1,8 @@
 // Finding the ports a unit is on: every candidate port is opened and probed
 // at once, each on a thread of its own, so that ten ports take no longer
 // than one. A port is closed as soon as it is known not to hold a unit
-// (it cannot be opened, it fails, it echoes the probe or sends what holds no
-// reply); the others stay open until the search ends, which is one second
+// (it cannot be opened, it fails, or it sends bytes in which no frame can
+// be found); the others stay open until the search ends, which is one second
 // after the first unit answered (time for every unit already switched on
 // to answer too), when the wait runs out, or on Ctrl-C. Every port is
 // closed when FindUnits returns.

@@ -45,7 +45,8 @@ CommSettings LinePart(CommSettings s) {
 }
 
 bool SameTimeouts(const CommSettings& a, const CommSettings& b) {
-  return a.ReadIntervalTimeout == b.ReadIntervalTimeout && a.ReadTotalTimeoutMultiplier == b.ReadTotalTimeoutMultiplier &&
+  return a.ReadIntervalTimeout == b.ReadIntervalTimeout &&
+         a.ReadTotalTimeoutMultiplier == b.ReadTotalTimeoutMultiplier &&
          a.ReadTotalTimeoutConstant == b.ReadTotalTimeoutConstant &&
          a.WriteTotalTimeoutMultiplier == b.WriteTotalTimeoutMultiplier &&
          a.WriteTotalTimeoutConstant == b.WriteTotalTimeoutConstant;

@@ -276,6 +276,28 @@ TEST_F(GsmcfgE2E, PortsListsThePortsPresent) {
   EXPECT_EQ(ports.Err(), "");
 }
 
+// find and auto with the machine's own ports, where no unit is attached:
+// status 3 and nothing written; Ctrl-C while probing ends with 130.
+TEST_F(GsmcfgE2E, FindAndAutoWithoutAUnit) {
+  std::string err;
+  EXPECT_EQ(Run({"read", "auto", "-o", Path("x.sf"), "--wait", "0.5"}, &err), 3);
+  EXPECT_NE(err.find("auto: no"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(Path("x.sf")));
+
+  Gsmcfg find(dir_, {"find", "--wait", "30"});
+  const auto end = Clock::now() + std::chrono::seconds(10);
+  while (find.Err().find("probing") == std::string::npos && find.Err().find("no serial port") == std::string::npos &&
+         Clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  if (find.Err().find("no serial port") != std::string::npos) {
+    EXPECT_EQ(find.Wait(), 3);
+    GTEST_SKIP() << "this machine has no serial port to probe";
+  }
+  find.Interrupt();
+  EXPECT_EQ(find.Wait(3000), 130) << find.Err();
+  EXPECT_EQ(find.Out(), "");
+}
+
 TEST_F(GsmcfgE2E, ShowAndDiffWorkOnFilesOnly) {
   std::ofstream(Path("a.sf"), std::ios::binary) << "[OTH]\r\nrtt=300\r\n";
   std::ofstream(Path("b.sf"), std::ios::binary) << "[OTH]\r\nrtt=240\r\n[TEL]\r\ntel1=123\r\n";

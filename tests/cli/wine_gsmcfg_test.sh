@@ -2,8 +2,8 @@
 # gsmcfg.exe under Wine against the controller simulator: COM1 of a private
 # Wine prefix is the simulator's pseudo-terminal. "read COM1 -o unit.sf"
 # must end with status 0 and write the profile of the simulator's settings,
-# all 62 keys with CR LF line ends; a port that does not exist ends with
-# status 3.
+# all 62 keys with CR LF line ends; "find" lists COM1 and "read auto" reads
+# through it; a port that does not exist ends with status 3.
 #
 #   wine_gsmcfg_test.sh GSMCFG_EXE SIMULATOR BUILD_DIR
 set -uo pipefail
@@ -46,6 +46,17 @@ for kv in "ComName=COM1" "tel1=5550100" "tel2=+15550101" "sms1=5550199" "name1=F
 done
 [ "$(grep -c '=' unit.sf)" -eq 62 ] && [ "$(grep -c $'\r$' unit.sf)" -eq "$(wc -l <unit.sf)" ]
 check "62 keys, every line ending in CR LF" $?
+
+out=$(timeout 120 "$scripts/wine-run.sh" "$exe" find --wait 30)
+rc=$?
+echo "$out" | sed 's/^/  find: /'
+[ $rc -eq 0 ] && [ "$(echo "$out" | tr -d '\r' | grep -cE '^COM1( |$)')" -eq 1 ]
+check "gsmcfg.exe find lists COM1, where the unit is (status $rc)" $?
+
+timeout 120 "$scripts/wine-run.sh" "$exe" read auto -o auto.sf --wait 30 >/dev/null 2>&1
+rc=$?
+[ $rc -eq 0 ] && tr -d '\r' <auto.sf | grep -qxF "ComName=COM1"
+check "gsmcfg.exe read auto reads the unit on COM1 (status $rc)" $?
 
 timeout 120 "$scripts/wine-run.sh" "$exe" read COM9 -o none.sf >/dev/null 2>&1
 rc=$?
