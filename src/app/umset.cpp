@@ -4,11 +4,9 @@
 // with them even where a rule would correct them ("0" in edt_adt).
 #include "app/umset.h"
 
-#include <initializer_list>
-#include <span>
 #include <string>
-#include <vector>
 
+#include "app/form_builder.h"
 #include "framework/guard.h"
 #include "gsm_version.h"
 #include "model/fields.h"
@@ -22,6 +20,10 @@ Tfrm_mset* frm_mset = nullptr;
 
 namespace {
 
+using app::FormBuilder;
+using app::Items;
+using app::SetTabOrders;
+
 constexpr const char* kTitle = "GSM SMS Controller Alarm Configurator Ver" GSM_VERSION;
 constexpr int kClientWidth = 925;
 constexpr int kClientHeight = 511;
@@ -30,72 +32,8 @@ constexpr int kClientHeight = 511;
 // that one input's controls line up across them.
 constexpr int kInputRowTop[8] = {16, 40, 66, 92, 118, 145, 171, 198};
 
-std::vector<std::string> Items(std::span<const char* const> items) { return {items.begin(), items.end()}; }
-
-// Gives the controls consecutive tab positions 0, 1, 2, ... among their
-// siblings, in the order listed.
-void SetTabOrders(std::initializer_list<fw::TWinControl*> order) {
-  int i = 0;
-  for (fw::TWinControl* c : order) c->SetTabOrder(i++);
-}
-
-// Creates the window's controls: each owned by the window, named and placed
-// in its parent; labels are numbered in the order they are made.
-class FormBuilder {
- public:
-  explicit FormBuilder(Tfrm_mset& form) : form_(form) {}
-
-  template <typename T>
-  T* Make(fw::TWinControl* parent, const std::string& name, int left, int top, int width, int height) {
-    T* c = new T(&form_);
-    c->SetName(name);
-    c->SetBounds(left, top, width, height);
-    c->SetParent(parent);
-    return c;
-  }
-
-  template <typename T>
-  T* Captioned(fw::TWinControl* parent, const std::string& name, const std::string& caption, int left, int top,
-               int width, int height) {
-    T* c = Make<T>(parent, name, left, top, width, height);
-    c->SetCaption(caption);
-    return c;
-  }
-
-  // A label on one line whose text starts 4 pixels below `row_top`, level
-  // with the text of an edit or drop-down standing at that top.
-  fw::TLabel* Label(fw::TWinControl* parent, const std::string& caption, int left, int row_top, int width) {
-    return Captioned<fw::TLabel>(parent, "Label" + std::to_string(++labels_), caption, left, row_top + 4, width, 13);
-  }
-
-  fw::TEdit* Edit(fw::TWinControl* parent, const std::string& name, int left, int top, int width, int max_length) {
-    auto* e = Make<fw::TEdit>(parent, name, left, top, width, 21);
-    if (max_length) e->SetMaxLength(max_length);
-    return e;
-  }
-
-  fw::TComboBox* DropDown(fw::TWinControl* parent, const std::string& name, int left, int top, int width,
-                          std::vector<std::string> items) {
-    auto* c = Make<fw::TComboBox>(parent, name, left, top, width, 21);
-    c->SetItems(std::move(items));
-    return c;
-  }
-
-  fw::TCheckBox* CheckBox(fw::TWinControl* parent, const std::string& name, const std::string& caption, int left,
-                          int top, int width) {
-    return Captioned<fw::TCheckBox>(parent, name, caption, left, top, width, 17);
-  }
-
-  Tfrm_mset& form() { return form_; }
-
- private:
-  Tfrm_mset& form_;
-  int labels_ = 0;
-};
-
 // ---- header row: attention panel, port group, command buttons ----
-void CreateHeader(FormBuilder& b) {
-  Tfrm_mset& w = b.form();
+void CreateHeader(Tfrm_mset& w, FormBuilder& b) {
   w.Panel1 = b.Captioned<fw::TPanel>(
       &w, "Panel1", "Attention: Please switch on the unit after you press\"Save Settings\" button!", 3, 2, 439, 39);
   w.Panel1->BevelInner = fw::TBevelCut::bvRaised;
@@ -127,8 +65,7 @@ void CreateHeader(FormBuilder& b) {
 }
 
 // ---- the two groups of telephone numbers, one labelled edit a row ----
-void CreateNumberGroups(FormBuilder& b) {
-  Tfrm_mset& w = b.form();
+void CreateNumberGroups(Tfrm_mset& w, FormBuilder& b) {
   struct Group {
     fw::TGroupBox* Tfrm_mset::*box;
     const char* name;
@@ -153,8 +90,7 @@ void CreateNumberGroups(FormBuilder& b) {
 }
 
 // ---- the four per-input groups, one row per wired input ----
-void CreateInputGroups(FormBuilder& b) {
-  Tfrm_mset& w = b.form();
+void CreateInputGroups(Tfrm_mset& w, FormBuilder& b) {
   w.GroupBox2 = b.Captioned<fw::TGroupBox>(&w, "GroupBox2", "Input Type", 175, 41, 112, 233);
   w.GroupBox26 = b.Captioned<fw::TGroupBox>(&w, "GroupBox26", "When Input Activated SMS Content", 289, 41, 210, 233);
   w.GroupBox4 = b.Captioned<fw::TGroupBox>(&w, "GroupBox4", "When Input Recovered SMS Content", 502, 41, 283, 233);
@@ -176,8 +112,7 @@ void CreateInputGroups(FormBuilder& b) {
 }
 
 // ---- other settings ----
-void CreateOtherSettings(FormBuilder& b) {
-  Tfrm_mset& w = b.form();
+void CreateOtherSettings(Tfrm_mset& w, FormBuilder& b) {
   fw::TGroupBox* g = w.GroupBox18 = b.Captioned<fw::TGroupBox>(&w, "GroupBox18", "Other Settings", 5, 277, 913, 210);
 
   w.cb_rco = b.CheckBox(g, "cb_rco", "Sound Alarm---When alarm happened,the siren will make sounds for 1 minutes.",
@@ -239,8 +174,7 @@ void CreateOtherSettings(FormBuilder& b) {
 }
 
 // ---- status bar and lamps ----
-void CreateStatusBar(FormBuilder& b) {
-  Tfrm_mset& w = b.form();
+void CreateStatusBar(Tfrm_mset& w, FormBuilder& b) {
   w.MYSbar = new TMYStatusBar(&w);
   w.MYSbar->SetName("MYSbar");
   w.MYSbar->SizeGrip = false;  // the window has a fixed border
@@ -354,11 +288,11 @@ Tfrm_mset::~Tfrm_mset() {
 
 void Tfrm_mset::CreateControls() {
   FormBuilder b(*this);
-  CreateHeader(b);
-  CreateNumberGroups(b);
-  CreateInputGroups(b);
-  CreateOtherSettings(b);
-  CreateStatusBar(b);
+  CreateHeader(*this, b);
+  CreateNumberGroups(*this, b);
+  CreateInputGroups(*this, b);
+  CreateOtherSettings(*this, b);
+  CreateStatusBar(*this, b);
   SetKeyboardOrder(*this);
   CreateComponents(*this);
 }

@@ -64,17 +64,17 @@ size_t TLZH::MaxExpandedSize(size_t input_size) {
 
 void TLZH::Decompress(std::span<const uint8_t> input, std::vector<uint8_t>& output) {
   output.clear();
-  if (input.size() < 4) throw ElzhException(kLzhNoHeader);
+  if (input.size() < 4) throw LzhError(kLzhNoHeader);
   const size_t size = size_t(input[0]) | size_t(input[1]) << 8 | size_t(input[2]) << 16 |
                       size_t(input[3]) << 24;
-  if (size > MaxExpandedSize(input.size())) throw ElzhException(kLzhSizeTooLarge);
+  if (size > MaxExpandedSize(input.size())) throw LzhError(kLzhSizeTooLarge);
 
   std::unique_ptr<Tables> t;
   try {
     t = std::make_unique<Tables>();
     output.reserve(size + lzh::kLookAhead);
   } catch (const std::bad_alloc&) {
-    throw ElzhException(kLzhNoMemory);
+    throw LzhError(kLzhNoMemory);
   }
   std::fill(t->ring.begin(), t->ring.begin() + lzh::kRingStart, uint8_t(' '));
   const lzh::PositionTables& pos_tables = lzh::Positions();

@@ -6,16 +6,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <stdexcept>
 #include <vector>
-
-#include "framework/component.h"
 
 namespace skin {
 
-// Raised only by TLZH.
-class ElzhException : public fw::Exception {
+// Raised only by TLZH: the stream cannot be expanded. The decompressor
+// stands on its own; the skin reader hands its failures on to the skin's
+// users as ElzhException.
+class LzhError : public std::runtime_error {
  public:
-  using fw::Exception::Exception;
+  using std::runtime_error::runtime_error;
 };
 
 inline constexpr const char* kLzhNoMemory = "LZH : Cannot get memory for dictionary tables";
@@ -39,8 +40,8 @@ class TLZH {
   // Replaces output with the expansion of input. Writes the declared number
   // of bytes, or up to 59 more when the last match runs past it (a match is
   // always copied whole). Past the end of input, zero bits are read. Raises
-  // ElzhException when the input is shorter than 4 bytes or the declared size
-  // exceeds MaxExpandedSize(input.size()).
+  // LzhError when the input is shorter than 4 bytes, the declared size
+  // exceeds MaxExpandedSize(input.size()) or the tables cannot be had.
   void Decompress(std::span<const uint8_t> input, std::vector<uint8_t>& output);
 };
 

@@ -28,7 +28,11 @@ void TSkinReader::Clear() {
 
 bool TSkinReader::LoadContainer(std::span<const uint8_t> compressed) {
   std::vector<uint8_t> expanded;
-  TLZH().Decompress(compressed, expanded);
+  try {
+    TLZH().Decompress(compressed, expanded);
+  } catch (const LzhError& e) {
+    throw ElzhException(e.what());
+  }
   return LoadExpanded(expanded);
 }
 

@@ -23,6 +23,13 @@ class ESkinError : public fw::Exception {
   using fw::Exception::Exception;
 };
 
+// The decompressor could not expand the skin (see TLZH); the message is the
+// decompressor's.
+class ElzhException : public fw::Exception {
+ public:
+  using fw::Exception::Exception;
+};
+
 inline constexpr uint32_t kSkinVersion = 20000;
 inline constexpr int kMaxSkinEntries = 1001;
 // Shown (with caption "Information") when the container has another version.

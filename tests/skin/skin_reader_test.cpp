@@ -123,9 +123,19 @@ TEST(SkinReader, WriterRefusesWhatTheReaderCannotHold) {
   EXPECT_THROW(WriteContainer({{"bad\nname", {}}}), ESkinError);
 }
 
+// The decompressor's failures reach the skin's users as the framework's
+// exceptions, with the decompressor's own message.
 TEST(SkinReader, DecompressorFailuresPropagate) {
   TSkinReader r;
-  EXPECT_THROW(r.LoadContainer(Bytes{1, 2}), ElzhException);
+  try {
+    r.LoadContainer(Bytes{1, 2});
+    FAIL() << "no exception";
+  } catch (const fw::Exception& e) {
+    EXPECT_NE(dynamic_cast<const ElzhException*>(&e), nullptr);
+    EXPECT_STREQ(e.what(), kLzhNoHeader);
+  }
+  Bytes forged{0, 0, 0, 0x40, 1, 2, 3};  // 1 GiB from seven bytes
+  EXPECT_THROW(r.LoadContainer(forged), ElzhException);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   try {
     skin::TLZH().Decompress(rest, out);
-  } catch (const skin::ElzhException&) {
+  } catch (const skin::LzhError&) {
     return 0;
   }
   // Never more than the declared size plus the tail of one match.
