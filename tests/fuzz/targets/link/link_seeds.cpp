@@ -58,13 +58,19 @@ void AddLinkSeeds(Corpus& c) {
   nested.OnBox(3).Answer().Answer().Advance(20);
   c.Add("link", "events-between-bytes", nested.Bytes());
 
+  // The clock runs while the connect reply waits to be parsed: the first
+  // command goes out late, and its give-up must still come.
+  Script late;
+  late.Press(Button::Save).Advance(400).OnYield(3).Answer().Advance(6000).Answer(0, Split::ByThree).Advance(8000);
+  c.Add("link", "regress-parsed-after-ticks", late.Bytes());
+
   // Line noise, frames of every code, odd lengths and addresses.
   Script noise;
   noise.Press(Button::Read).Raw({0x00, 0xFF, 0x0B, 0x0B, 0x08, 0x01}).Advance(200);
-  noise.Frame(devlink::RSP_CONNECT, 0x1234, {0x01}).Frame(devlink::RSP_READ, 0x0200, {}).Frame(0x00, 0, {});
-  noise.Frame(devlink::RSP_READ, 0x0200, std::vector<uint8_t>(255, 0x0B), 0, Split::InTwo, 100);
-  noise.Frame(devlink::RSP_READ, 0xFFF0, std::vector<uint8_t>(200, 0x66)).Answer(kShortRead, Split::Whole, 2);
-  noise.Frame(devlink::RSP_WRITE, 0x0200, {0x01}).Answer().Advance(2000);
+  noise.Frame(protocol::RSP_CONNECT, 0x1234, {0x01}).Frame(protocol::RSP_READ, 0x0200, {}).Frame(0x00, 0, {});
+  noise.Frame(protocol::RSP_READ, 0x0200, std::vector<uint8_t>(255, 0x0B), 0, Split::InTwo, 100);
+  noise.Frame(protocol::RSP_READ, 0xFFF0, std::vector<uint8_t>(200, 0x66)).Answer(kShortRead, Split::Whole, 2);
+  noise.Frame(protocol::RSP_WRITE, 0x0200, {0x01}).Answer().Advance(2000);
   c.Add("link", "noise", noise.Bytes());
 
   // A read answered with part of the block, then with the whole block: only
