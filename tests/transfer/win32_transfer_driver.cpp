@@ -154,7 +154,10 @@ HWND EditByName(HWND main, const std::string& name) {
 
 // Presses a button and waits for the box; prints it and presses OK.
 int Transfer(HWND main, const char* caption, const char* expected) {
-  HWND button = ChildByClassAndText(main, "TButton", caption);
+  // A window still busy with its first paint on a loaded machine answers
+  // the text queries late: wait for the button rather than give up.
+  HWND button = nullptr;
+  WaitFor([&] { return (button = ChildByClassAndText(main, "TButton", caption)) != nullptr; }, 120);
   if (!button) {
     std::printf("no button \"%s\"\n", caption);
     return 1;

@@ -58,6 +58,12 @@ void AddLinkSeeds(Corpus& c) {
   nested.OnBox(3).Answer().Answer().Advance(20);
   c.Add("link", "events-between-bytes", nested.Bytes());
 
+  // The clock runs while the connect reply waits to be parsed: the first
+  // command goes out late, and its give-up must still come.
+  Script late;
+  late.Press(Button::Save).Advance(400).OnYield(3).Answer().Advance(6000).Answer(0, Split::ByThree).Advance(8000);
+  c.Add("link", "regress-parsed-after-ticks", late.Bytes());
+
   // Line noise, frames of every code, odd lengths and addresses.
   Script noise;
   noise.Press(Button::Read).Raw({0x00, 0xFF, 0x0B, 0x0B, 0x08, 0x01}).Advance(200);
