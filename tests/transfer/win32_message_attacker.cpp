@@ -23,6 +23,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -72,7 +73,6 @@ bool IsSystemControl(const std::string& cls) {
 struct Targets {
   std::vector<HWND> windows;
   std::vector<bool> alone;  // the only window (or one of few) of its class
-  std::vector<DWORD> threads;
 };
 
 void AddWithChildren(HWND h, std::vector<HWND>& out) {
@@ -113,15 +113,20 @@ Targets FindTargets(DWORD pid, const std::string& only_class) {
   }
   for (HWND h : t.windows) t.alone.push_back(per_class[ClassOf(h)] < 4);
 
+  return t;
+}
+
+std::vector<DWORD> ThreadsOf(DWORD pid) {
+  std::vector<DWORD> threads;
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
   if (snap != INVALID_HANDLE_VALUE) {
     THREADENTRY32 te{};
     te.dwSize = sizeof te;
     for (BOOL ok = Thread32First(snap, &te); ok; ok = Thread32Next(snap, &te))
-      if (te.th32OwnerProcessID == pid) t.threads.push_back(te.th32ThreadID);
+      if (te.th32OwnerProcessID == pid) threads.push_back(te.th32ThreadID);
     CloseHandle(snap);
   }
-  return t;
+  return threads;
 }
 
 struct Params {
@@ -151,10 +156,17 @@ struct Counts {
 // set of parameters. Windows of one class share their window procedure: of
 // many such, each gets every message with one set, in turn, so that the
 // class as a whole still gets every combination.
-void Storm(const Targets& t, Counts& c) {
+// The threads first (those of the moment: the serial port's threads live
+// while it is open), then the windows. Ends early when `stop` says so.
+void Storm(DWORD pid, const Targets& t, Counts& c, const std::function<bool()>& stop) {
   static const std::vector<UINT> messages = Messages();
   constexpr size_t kSets = sizeof kParams / sizeof kParams[0];
+  // A thread without a message queue refuses them.
+  for (DWORD id : ThreadsOf(pid))
+    for (UINT m : messages)
+      for (const Params& p : kParams) (PostThreadMessageA(id, m, p.wp, p.lp) ? c.posted : c.refused)++;
   for (size_t w = 0; w < t.windows.size(); ++w) {
+    if (stop()) return;
     HWND h = t.windows[w];
     if (!IsWindow(h)) continue;
     for (size_t i = 0; i < messages.size(); ++i) {
@@ -166,10 +178,6 @@ void Storm(const Targets& t, Counts& c) {
       }
     }
   }
-  // A thread without a message queue refuses them.
-  for (DWORD id : t.threads)
-    for (UINT m : messages)
-      for (const Params& p : kParams) (PostThreadMessageA(id, m, p.wp, p.lp) ? c.posted : c.refused)++;
 }
 
 // The "Information" box of the program's process.
@@ -254,19 +262,30 @@ int main(int argc, char** argv) {
   const DWORD pid = ProcessOf(main);
   const Targets targets = FindTargets(pid, only_class);
   for (HWND h : targets.windows) std::printf("window: %s\n", ClassOf(h).c_str());
-  std::printf("threads: %d\n", int(targets.threads.size()));
+  const size_t idle_threads = ThreadsOf(pid).size();
+  std::printf("threads: %d\n", int(idle_threads));
 
   Counts counts;
   int rounds = 0;
   if (mode == "storm") {
-    Storm(targets, counts);
+    Storm(pid, targets, counts, [] { return false; });
     rounds = 1;
   } else {
-    // Until the box shows (or two minutes have passed).
+    // From the moment the port is open (its threads have started) until
+    // the box shows, or two minutes have passed.
+    if (!WaitFor([&] { return ThreadsOf(pid).size() > idle_threads; }, 120)) {
+      std::printf("the port's threads did not start\n");
+      return 1;
+    }
+    std::printf("threads with the port open: %d\n", int(ThreadsOf(pid).size()));
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    while (!BoxShown(pid) && std::chrono::steady_clock::now() < end) {
-      Storm(targets, counts);
+    auto stop = [&] { return BoxShown(pid) || std::chrono::steady_clock::now() >= end; };
+    // Each round is taken before the next begins: the program's own
+    // messages wait behind at most one round.
+    while (!stop()) {
+      Storm(pid, targets, counts, stop);
       ++rounds;
+      if (!WaitUntilTaken(main)) break;
     }
   }
   std::printf("rounds: %d, posted: %ld, refused: %ld\n", rounds, counts.posted, counts.refused);

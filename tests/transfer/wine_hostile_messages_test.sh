@@ -18,7 +18,7 @@ trap 'cleanup; wineserver -k 2>/dev/null || true' EXIT
 
 # Replies a little late, so that the transfer lasts while the messages fly.
 "$scripts/start-simulator.sh" --path-file "$work/path" --pid-file "$work/pid" --wineprefix "$WINEPREFIX" \
-  --simulator "$sim" --log "$work/sim.log" --reply-delay 20 >/dev/null ||
+  --simulator "$sim" --log "$work/sim.log" --reply-delay 100 >/dev/null ||
   { echo "FAIL: simulator"; exit 1; }
 echo "COM1 -> $(cat "$work/path")"
 
