@@ -9,9 +9,9 @@
 //   message_attacker storm        one storm, then wait until the program has
 //                                 taken every message posted to its window
 //                                 thread, and check that it still runs
-//   message_attacker until-box    storm again and again until the program
-//                                 shows its "Information" box (run it while
-//                                 a transfer is going on), then check the same
+//   message_attacker transfer     wait until the program's serial port is
+//                                 open (run it as a transfer starts), storm
+//                                 once, its threads first, then check the same
 //   ... CLASS                     only the windows of that class (and the
 //                                 threads)
 //
@@ -23,7 +23,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -157,8 +156,8 @@ struct Counts {
 // many such, each gets every message with one set, in turn, so that the
 // class as a whole still gets every combination.
 // The threads first (those of the moment: the serial port's threads live
-// while it is open), then the windows. Ends early when `stop` says so.
-void Storm(DWORD pid, const Targets& t, Counts& c, const std::function<bool()>& stop) {
+// while it is open), then the windows.
+void Storm(DWORD pid, const Targets& t, Counts& c) {
   static const std::vector<UINT> messages = Messages();
   constexpr size_t kSets = sizeof kParams / sizeof kParams[0];
   // A thread without a message queue refuses them.
@@ -166,7 +165,6 @@ void Storm(DWORD pid, const Targets& t, Counts& c, const std::function<bool()>& 
     for (UINT m : messages)
       for (const Params& p : kParams) (PostThreadMessageA(id, m, p.wp, p.lp) ? c.posted : c.refused)++;
   for (size_t w = 0; w < t.windows.size(); ++w) {
-    if (stop()) return;
     HWND h = t.windows[w];
     if (!IsWindow(h)) continue;
     for (size_t i = 0; i < messages.size(); ++i) {
@@ -249,8 +247,8 @@ int main(int argc, char** argv) {
   // A class name after the mode narrows the storm to its windows (and the
   // threads), to find which window a crash comes from.
   const std::string only_class = argc == 3 ? argv[2] : "";
-  if ((mode != "storm" && mode != "until-box") || argc > 3) {
-    std::printf("usage: message_attacker storm|until-box [WINDOW-CLASS]\n");
+  if ((mode != "storm" && mode != "transfer") || argc > 3) {
+    std::printf("usage: message_attacker storm|transfer [WINDOW-CLASS]\n");
     return 2;
   }
   HWND main = nullptr;
@@ -266,29 +264,20 @@ int main(int argc, char** argv) {
   std::printf("threads: %d\n", int(idle_threads));
 
   Counts counts;
-  int rounds = 0;
   if (mode == "storm") {
-    Storm(pid, targets, counts, [] { return false; });
-    rounds = 1;
+    Storm(pid, targets, counts);
   } else {
-    // From the moment the port is open (its threads have started) until
-    // the box shows, or two minutes have passed.
+    // One storm from the moment the port is open (its threads have
+    // started), while the transfer runs.
     if (!WaitFor([&] { return ThreadsOf(pid).size() > idle_threads; }, 120)) {
       std::printf("the port's threads did not start\n");
       return 1;
     }
     std::printf("threads with the port open: %d\n", int(ThreadsOf(pid).size()));
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-    auto stop = [&] { return BoxShown(pid) || std::chrono::steady_clock::now() >= end; };
-    // Each round is taken before the next begins: the program's own
-    // messages wait behind at most one round.
-    while (!stop()) {
-      Storm(pid, targets, counts, stop);
-      ++rounds;
-      if (!WaitUntilTaken(main)) break;
-    }
+    Storm(pid, targets, counts);
+    std::printf("box shown when the storm was posted: %s\n", BoxShown(pid) ? "yes" : "no");
   }
-  std::printf("rounds: %d, posted: %ld, refused: %ld\n", rounds, counts.posted, counts.refused);
+  std::printf("posted: %ld, refused: %ld\n", counts.posted, counts.refused);
   if (!WaitUntilTaken(main) || !Alive(pid, main)) return 1;
   std::printf("alive\n");
   return 0;

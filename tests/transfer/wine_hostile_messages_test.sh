@@ -2,8 +2,7 @@
 # Another program on the desktop posts made-up messages (WM_USER to
 # WM_USER+0x40, WM_APP to WM_APP+0x140, with parameters that look like
 # pointers, counts and handles) to every window and thread of the running
-# program: once while it is idle, and again and again while "Read Settings"
-# runs. The program must keep running, the transfer must end in
+# program: once while it is idle, and once while "Read Settings" runs. The program must keep running, the transfer must end in
 # "UpLoad Success" and the window must hold the simulator's settings.
 #
 #   wine_hostile_messages_test.sh GSMCONFIG_EXE DRIVER_EXE ATTACKER_EXE SIMULATOR BUILD_DIR
@@ -45,9 +44,9 @@ check "Read Settings after the idle storm ends in \"UpLoad Success\"" $rc
 expect_settings "after the idle storm" "$out"
 
 # ---- during a transfer ----
-# The attacker storms until the program's box shows; the driver presses
+# The attacker storms once the port is open; the driver presses
 # "Read Settings" meanwhile and reads the box and the edits.
-timeout 600 "$scripts/wine-run.sh" "$attacker" until-box >"$work/attack.log" 2>&1 &
+timeout 600 "$scripts/wine-run.sh" "$attacker" transfer >"$work/attack.log" 2>&1 &
 attack=$!
 out=$(timeout 300 "$scripts/wine-run.sh" "$driver" read)
 rc=$?
