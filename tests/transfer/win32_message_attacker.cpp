@@ -20,6 +20,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -260,16 +261,21 @@ int main(int argc, char** argv) {
   const DWORD pid = ProcessOf(main);
   const Targets targets = FindTargets(pid, only_class);
   for (HWND h : targets.windows) std::printf("window: %s\n", ClassOf(h).c_str());
-  const size_t idle_threads = ThreadsOf(pid).size();
-  std::printf("threads: %d\n", int(idle_threads));
+  const std::vector<DWORD> idle_threads = ThreadsOf(pid);
+  std::printf("threads: %d\n", int(idle_threads.size()));
 
   Counts counts;
   if (mode == "storm") {
     Storm(pid, targets, counts);
   } else {
-    // One storm from the moment the port is open (its threads have
-    // started), while the transfer runs.
-    if (!WaitFor([&] { return ThreadsOf(pid).size() > idle_threads; }, 120)) {
+    // One storm from the moment the port is open (its threads, new ones
+    // of each opening, have started), while the transfer runs.
+    auto port_open = [&] {
+      for (DWORD id : ThreadsOf(pid))
+        if (std::find(idle_threads.begin(), idle_threads.end(), id) == idle_threads.end()) return true;
+      return false;
+    };
+    if (!WaitFor(port_open, 120)) {
       std::printf("the port's threads did not start\n");
       return 1;
     }
