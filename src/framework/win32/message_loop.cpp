@@ -1,6 +1,7 @@
 // The hidden application window, timers, work posted from other threads and
 // the message loop.
 #include <memory>
+#include <optional>
 
 #include "framework/extctrls.h"
 #include "framework/win32/win32_internal.h"
@@ -54,7 +55,8 @@ LRESULT Win32WidgetSet::AppMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_FW_POST: {
-      std::unique_ptr<std::function<void()>> fn(reinterpret_cast<std::function<void()>*>(lp));
+      // Whatever the parameters say: they are not ours to trust.
+      std::optional<std::function<void()>> fn = posted_.Pop();
       try {
         if (fn && *fn) (*fn)();
       } catch (...) {
@@ -83,11 +85,11 @@ void Win32WidgetSet::StopTimer(unsigned id) {
 bool Win32WidgetSet::Post(std::function<void()> fn) {
   HWND w = app_wnd_.load();
   if (!w) return false;
-  auto* heap = new std::function<void()>(std::move(fn));
-  if (!PostMessageA(w, WM_FW_POST, 0, reinterpret_cast<LPARAM>(heap))) {
-    delete heap;  // never delivered: released here
-    return false;
-  }
+  const uint64_t id = posted_.Push(std::move(fn));
+  if (!id) return false;
+  // Not woken: the work is taken back, unless a wake-up meant for other
+  // work has already run it.
+  if (!PostMessageA(w, WM_FW_POST, 0, 0)) return !posted_.Withdraw(id);
   return true;
 }
 

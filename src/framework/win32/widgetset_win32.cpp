@@ -19,7 +19,10 @@ Win32WidgetSet& WS() {
   return *ws;
 }
 
-Win32WidgetSet::Win32WidgetSet() { CreateAppWindow(); }
+Win32WidgetSet::Win32WidgetSet() {
+  CreateAppWindow();
+  FilterPostedPrivateMessages();
+}
 
 namespace {
 // The widgetset (and its application window) is made before main runs, on

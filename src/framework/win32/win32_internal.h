@@ -12,6 +12,7 @@
 #include <string>
 
 #include "framework/forms.h"
+#include "framework/wake_queue.h"
 #include "framework/widgetset.h"
 #include "framework/win32/win32_widgetset.h"
 
@@ -41,6 +42,19 @@ void SetCreatingHandle(ControlHandle* handle);
 void AttachWindow(HWND wnd, ControlHandle* handle);
 void DetachWindow(HWND wnd);
 ControlHandle* HandleOfWindow(HWND wnd);
+
+// ---- messages from other threads and programs (foreign_messages.cpp) ----
+
+// True for a message that only this thread's own code may send to a window
+// of this kind: the framework's notifications, and a status bar's private
+// messages (their parameters point into the sender's memory).
+bool IsPrivateMessage(Kind kind, UINT msg);
+// From now on a private message posted to a framework window of the calling
+// thread is turned into WM_NULL before any message loop dispatches it.
+void FilterPostedPrivateMessages();
+// True when the message in hand was sent by another thread (or program);
+// outermost: no window procedure of ours is running below this one.
+bool SentFromElsewhere(bool outermost);
 
 // ---- the native side of one windowed control (control_*.cpp) ----
 
@@ -198,12 +212,15 @@ class Win32WidgetSet final : public TWidgetSet {
   std::atomic<bool> terminated_{false};
   unsigned next_timer_ = 0;
   std::map<unsigned, TTimer*> timers_;
+  // Work posted from any thread, run one item per WM_FW_POST.
+  WakeQueue<std::function<void()>> posted_;
 };
 
 Win32WidgetSet& WS();
 
-// Posted work travels as this message to the application window, the
-// std::function on the heap in lParam.
+// Wakes the application window to run the oldest item of posted work. The
+// work itself stays in the widgetset's queue: the message carries nothing,
+// and one that arrives with nothing queued does nothing.
 constexpr UINT WM_FW_POST = WM_APP + 0x101;
 
 // Combo boxes are created this much taller than their visible height per

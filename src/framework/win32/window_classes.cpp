@@ -55,6 +55,13 @@ LRESULT CALLBACK ControlWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     AttachWindow(wnd, h);
   }
   if (!h) return CallWindowProcA(FallbackProc(wnd), wnd, msg, wp, lp);
+  // Nested calls come from our own handling of an outer message.
+  thread_local int depth = 0;
+  if (IsPrivateMessage(h->GetKind(), msg) && SentFromElsewhere(depth == 0)) return 0;
+  struct Nest {
+    Nest() { ++depth; }
+    ~Nest() { --depth; }
+  } nest;
   TMessage m{msg, wp, lp, 0};
   try {
     TWinControl* c = h->Control();
@@ -162,8 +169,10 @@ ATOM ControlAtom() {
 }
 
 TControl* FindControl(HWND wnd) {
-  if (!wnd) return nullptr;
-  return static_cast<TControl*>(GetPropA(wnd, MAKEINTATOM(ControlAtom())));
+  // From our own registry, not from the window's property: another program
+  // can set a property of our windows.
+  ControlHandle* h = wnd ? HandleOfWindow(wnd) : nullptr;
+  return h ? h->Control() : nullptr;
 }
 
 TWinControl* FindOwningControl(HWND wnd) {

@@ -3,7 +3,6 @@
 // window.
 #include <windows.h>
 
-#include <cstring>
 #include <new>
 
 #include "serial/comm.h"
@@ -23,12 +22,10 @@ constexpr DWORD kStopWaitMs = 10000;
 class Win32Backend final : public PortBackend {
  public:
   Win32Backend(TComm& owner, std::atomic<bool>& send_data_empty)
-      : SendDataEmpty(send_data_empty), NotifyWindow(CreateNotifyWindow(&owner)) {}
+      : SendDataEmpty(send_data_empty), NotifyWindow(std::make_unique<NotifyTarget>(&owner)) {}
 
-  ~Win32Backend() override {
-    Close();
-    DestroyNotifyWindow(NotifyWindow);
-  }
+  // The threads end before the notification target goes.
+  ~Win32Backend() override { Close(); }
 
   bool IsOpen() const override { return PortHandle != nullptr; }
 
@@ -65,7 +62,7 @@ class Win32Backend final : public PortBackend {
     }
     ReceiveThread->PortHandle = PortHandle;
     ReceiveThread->CloseEvent = CloseEvent;
-    ReceiveThread->NotifyWindow = NotifyWindow;
+    ReceiveThread->NotifyWindow = NotifyWindow.get();
     ReceiveThread->Thread().SetPriority(THREAD_PRIORITY_HIGHEST);
 
     TransmitThread = new (std::nothrow) TWriteThread;
@@ -78,7 +75,7 @@ class Win32Backend final : public PortBackend {
     }
     TransmitThread->PortHandle = PortHandle;
     TransmitThread->CloseEvent = CloseEvent;
-    TransmitThread->NotifyWindow = NotifyWindow;
+    TransmitThread->NotifyWindow = NotifyWindow.get();
     TransmitThread->SendDataEmpty = &SendDataEmpty;
     TransmitThread->Thread().SetPriority(THREAD_PRIORITY_ABOVE_NORMAL);
 
@@ -96,14 +93,7 @@ class Win32Backend final : public PortBackend {
 
   bool Send(const void* buffer, uint16_t length) override {
     if (!TransmitThread || length == 0) return false;
-    auto* block = static_cast<uint8_t*>(LocalAlloc(LPTR, SIZE_T(length) + 1));
-    if (!block) return false;
-    std::memcpy(block, buffer, length);
-    if (!TransmitThread->Enqueue(block, length)) {
-      LocalFree(block);
-      return false;
-    }
-    return true;
+    return TransmitThread->Enqueue(buffer, length);
   }
 
   void ApplyLineSettings(const CommSettings& s) override {
@@ -146,7 +136,7 @@ class Win32Backend final : public PortBackend {
   TWriteThread* TransmitThread = nullptr;
   HANDLE PortHandle = nullptr;
   HANDLE CloseEvent = nullptr;
-  HWND NotifyWindow = nullptr;
+  std::unique_ptr<NotifyTarget> NotifyWindow;
 };
 
 }  // namespace

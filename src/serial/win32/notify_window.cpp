@@ -1,5 +1,7 @@
 #include "serial/win32/notify_window.h"
 
+#include <new>
+
 #include "serial/comm.h"
 #include "serial/comm_messages.h"
 #include "serial/comm_notify.h"
@@ -9,27 +11,10 @@ namespace {
 
 constexpr const char* kClassName = "TCommNotifyWindow";
 
-// Releases a received block however the handler ends.
-struct BlockGuard {
-  HLOCAL block;
-  ~BlockGuard() {
-    if (block) LocalFree(block);
-  }
-};
-
 LRESULT CALLBACK NotifyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg < COMM_RECEIVE_DATA || msg > COMM_SEND_DATA_EMPTY) return DefWindowProcA(wnd, msg, wp, lp);
-  BlockGuard guard{msg == COMM_RECEIVE_DATA ? reinterpret_cast<HLOCAL>(lp) : nullptr};
-  auto* comm = reinterpret_cast<TComm*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
-  if (!comm) return 0;
-  // An exception must not unwind through the system's message dispatch.
-  try {
-    if (msg == COMM_RECEIVE_DATA)
-      RaiseCommEvent(*comm, msg, uint32_t(wp), 0, reinterpret_cast<const void*>(lp));
-    else
-      RaiseCommEvent(*comm, msg, 0, uint32_t(lp), nullptr);
-  } catch (...) {
-  }
+  // wParam and lParam are not looked at: anyone can post these numbers.
+  if (auto* target = reinterpret_cast<NotifyTarget*>(GetWindowLongPtrA(wnd, GWLP_USERDATA))) target->Deliver(msg);
   return 0;
 }
 
@@ -44,21 +29,64 @@ bool RegisterNotifyClass(HINSTANCE inst) {
 
 }  // namespace
 
-HWND CreateNotifyWindow(TComm* comm) {
+NotifyTarget::NotifyTarget(TComm* comm) : comm_(comm) {
   HINSTANCE inst = GetModuleHandleA(nullptr);
-  if (!RegisterNotifyClass(inst)) return nullptr;
-  HWND wnd = CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr);
-  if (wnd) SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(comm));
-  return wnd;
+  if (!RegisterNotifyClass(inst)) return;
+  wnd_ = CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr);
+  if (wnd_) SetWindowLongPtrA(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-void DestroyNotifyWindow(HWND wnd) {
-  if (!wnd) return;
-  SetWindowLongPtrA(wnd, GWLP_USERDATA, 0);
-  MSG m;
-  while (PeekMessageA(&m, wnd, COMM_RECEIVE_DATA, COMM_SEND_DATA_EMPTY, PM_REMOVE))
-    if (m.message == COMM_RECEIVE_DATA && m.lParam) LocalFree(reinterpret_cast<HLOCAL>(m.lParam));
-  DestroyWindow(wnd);
+NotifyTarget::~NotifyTarget() {
+  queue_.Close();
+  if (!wnd_) return;
+  SetWindowLongPtrA(wnd_, GWLP_USERDATA, 0);
+  DestroyWindow(wnd_);
+}
+
+bool NotifyTarget::Queue(Notification n) {
+  // Without a window a post would go to the posting thread itself.
+  if (!wnd_) return false;
+  const uint32_t msg = n.msg;
+  const uint64_t id = queue_.Push(std::move(n));
+  if (!id) return false;
+  if (PostMessageA(wnd_, msg, 0, 0)) return true;
+  // Not woken: taken back, unless a wake-up has already delivered it.
+  return !queue_.Withdraw(id);
+}
+
+bool NotifyTarget::Post(uint32_t msg, uint32_t bits) {
+  if (msg == COMM_RECEIVE_DATA) return false;  // data goes through PostData
+  Notification n;
+  n.msg = msg;
+  n.bits = bits;
+  return Queue(std::move(n));
+}
+
+bool NotifyTarget::PostData(const uint8_t* data, uint32_t count) {
+  if (!data || count == 0) return false;
+  Notification n;
+  n.msg = COMM_RECEIVE_DATA;
+  n.count = count;
+  try {
+    n.data.assign(data, data + count);
+    n.data.push_back(0);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return Queue(std::move(n));
+}
+
+void NotifyTarget::PostHangup() { Post(COMM_REQUEST_HANGUP); }
+
+bool NotifyTarget::Deliver(uint32_t msg) {
+  auto n = queue_.PopIf([msg](const Notification& q) { return q.msg == msg; });
+  if (!n) return false;
+  // An exception must not unwind through the system's message dispatch.
+  try {
+    RaiseCommEvent(*comm_, n->msg, n->count, n->bits, n->data.empty() ? nullptr : n->data.data());
+  } catch (...) {
+  }
+  return true;
 }
 
 }  // namespace serial

@@ -1,6 +1,5 @@
 #include "serial/win32/read_thread.h"
 
-#include <cstring>
 #include <new>
 
 #include "serial/comm.h"
@@ -147,7 +146,7 @@ bool TReadThread::FinishCommEvent(bool pending) {
       if (GetLastError() != ERROR_INVALID_HANDLE) PostHangup(NotifyWindow);
       return false;
     }
-    if (!PostMessageA(NotifyWindow, COMM_RECEIVE_ERROR, 0, LPARAM(errors))) {
+    if (!NotifyWindow->Post(COMM_RECEIVE_ERROR, errors)) {
       PostHangup(NotifyWindow);
       return false;
     }
@@ -157,7 +156,7 @@ bool TReadThread::FinishCommEvent(bool pending) {
   if (mask & EV_RLSD) modem |= MODEM_EVENT_CARRIER;
   if (mask & EV_RING) modem |= MODEM_EVENT_RING;
   if (modem) {
-    if (!PostMessageA(NotifyWindow, COMM_MODEM_STATE_CHANGE, 0, LPARAM(modem))) {
+    if (!NotifyWindow->Post(COMM_MODEM_STATE_CHANGE, modem)) {
       PostHangup(NotifyWindow);
       return false;
     }
@@ -204,15 +203,9 @@ bool TReadThread::FinishRead() {
 bool TReadThread::HandOver(DWORD n) {
   if (n == 0) return false;
   if (n > sizeof io_->buffer) n = sizeof io_->buffer;
-  auto* block = static_cast<uint8_t*>(LocalAlloc(LPTR, n + 1));
-  if (!block) {
-    PostHangup(NotifyWindow);
-    return false;
-  }
-  std::memcpy(block, io_->buffer, n);
-  block[n] = 0;
-  if (!PostMessageA(NotifyWindow, COMM_RECEIVE_DATA, WPARAM(n), reinterpret_cast<LPARAM>(block))) {
-    LocalFree(block);
+  // A copy of the bytes waits in the target's queue; the message only wakes
+  // the GUI thread.
+  if (!NotifyWindow->PostData(io_->buffer, n)) {
     PostHangup(NotifyWindow);
     return false;
   }

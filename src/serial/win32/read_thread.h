@@ -1,13 +1,14 @@
 // TReadThread on Win32: keeps one overlapped read of at most 256 bytes and
 // one overlapped comm-event wait outstanding, sleeps on both with the close
-// event, and posts data, line errors, carrier/ring changes and failures to
-// the notification window.
+// event, and hands data, line errors, carrier/ring changes and failures to
+// the notification target.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "serial/win32/notify_window.h"
 #include "serial/win32/worker_thread.h"
 
 namespace serial {
@@ -20,7 +21,7 @@ class TReadThread {
   // Set by OpenPort before the thread starts.
   HANDLE PortHandle = nullptr;
   HANDLE CloseEvent = nullptr;
-  HWND NotifyWindow = nullptr;
+  NotifyTarget* NotifyWindow = nullptr;
 
   WorkerThread& Thread() { return thread_; }
   bool Create() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "serial/comm_messages.h"
+#include "serial/win32/notify_window.h"
 
 namespace serial {
 
@@ -35,7 +36,9 @@ inline void RearmPendingEvent(OVERLAPPED& ov) {
 
 inline bool IsSignalled(HANDLE ev) { return WaitForSingleObject(ev, 0) != WAIT_TIMEOUT; }
 
-inline void PostHangup(HWND notify) { PostMessageA(notify, COMM_REQUEST_HANGUP, 0, 0); }
+inline void PostHangup(NotifyTarget* notify) {
+  if (notify) notify->PostHangup();
+}
 
 // Cancels this thread's outstanding I/O on the port and waits for each
 // record given to complete, so that no driver writes into it afterwards.

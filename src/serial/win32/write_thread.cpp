@@ -1,6 +1,7 @@
 #include "serial/win32/write_thread.h"
 
 #include <new>
+#include <optional>
 
 #include "serial/comm_messages.h"
 #include "serial/win32/win32_io.h"
@@ -8,14 +9,12 @@
 namespace serial {
 
 TWriteThread::TWriteThread() {
-  InitializeCriticalSection(&gate_);
   queue_ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 }
 
 TWriteThread::~TWriteThread() {
   thread_.Finish();
   if (queue_ready_) CloseHandle(queue_ready_);
-  DeleteCriticalSection(&gate_);
 }
 
 bool TWriteThread::Create() {
@@ -27,21 +26,19 @@ void TWriteThread::WaitQueueReady() {
   WaitForMultipleObjects(2, set, FALSE, INFINITE);
 }
 
-bool TWriteThread::Enqueue(void* block, uint16_t count) {
-  EnterCriticalSection(&gate_);
-  const bool ok =
-      accepting_ && PostThreadMessageA(thread_.ThreadId(), COMM_WRITE, WPARAM(count), reinterpret_cast<LPARAM>(block));
-  LeaveCriticalSection(&gate_);
-  return ok;
-}
-
-void TWriteThread::ReleaseQueued() {
-  EnterCriticalSection(&gate_);
-  accepting_ = false;
-  LeaveCriticalSection(&gate_);
-  MSG m;
-  while (PeekMessageA(&m, nullptr, COMM_WRITE, COMM_WRITE, PM_REMOVE))
-    if (!m.hwnd && m.lParam) LocalFree(reinterpret_cast<HLOCAL>(m.lParam));
+bool TWriteThread::Enqueue(const void* data, uint16_t count) {
+  if (!data || count == 0) return false;
+  uint64_t id = 0;
+  try {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    id = items_.Push(Item(bytes, bytes + count));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  if (!id) return false;  // the thread has ended
+  if (PostThreadMessageA(thread_.ThreadId(), COMM_WRITE, 0, 0)) return true;
+  // Not woken: taken back, unless a wake-up has already taken it.
+  return !items_.Withdraw(id);
 }
 
 void TWriteThread::Execute() {
@@ -62,7 +59,7 @@ void TWriteThread::Execute() {
     for (;;) {
       if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         SendDataEmpty->store(true, std::memory_order_relaxed);
-        if (notify && !PostMessageA(NotifyWindow, COMM_SEND_DATA_EMPTY, 0, 0)) {
+        if (notify && !NotifyWindow->Post(COMM_SEND_DATA_EMPTY)) {
           PostHangup(NotifyWindow);
           break;
         }
@@ -73,24 +70,24 @@ void TWriteThread::Execute() {
         PostHangup(NotifyWindow);
         break;
       }
-      if (IsSignalled(CloseEvent)) {
-        // Closing: the item just taken is released with the rest.
-        if (!msg.hwnd && msg.message == COMM_WRITE && msg.lParam) LocalFree(reinterpret_cast<HLOCAL>(msg.lParam));
-        break;
-      }
+      if (IsSignalled(CloseEvent)) break;  // closing: queued items are dropped below
       if (msg.hwnd) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
         continue;
       }
       if (msg.message != COMM_WRITE) continue;
-      auto* block = reinterpret_cast<uint8_t*>(msg.lParam);
-      const WriteResult wr = block ? WriteItem(block, DWORD(msg.wParam & 0xFFFF), *ov) : WriteResult::Done;
+      // The message's parameters mean nothing: it only says an item may be
+      // waiting. A wake-up with nothing queued writes nothing.
+      std::optional<Item> item = items_.Pop();
+      if (!item) continue;
+      const WriteResult wr = WriteItem(item->data(), DWORD(item->size()), *ov);
       if (wr == WriteResult::StopKeepBlock) {
+        // The driver may still read the bytes: they are kept for good.
+        (void)new (std::nothrow) Item(std::move(*item));
         keep_records = true;
         break;
       }
-      if (block) LocalFree(block);
       if (wr == WriteResult::Stop) break;
       notify = true;
     }
@@ -98,7 +95,7 @@ void TWriteThread::Execute() {
 
   PurgeComm(PortHandle, PURGE_TXABORT | PURGE_TXCLEAR);
   SendDataEmpty->store(true, std::memory_order_relaxed);
-  ReleaseQueued();
+  items_.Close();
   if (ov && !keep_records) {
     if (ov->hEvent) CloseHandle(ov->hEvent);
     delete ov;

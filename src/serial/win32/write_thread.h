@@ -1,13 +1,19 @@
-// TWriteThread on Win32: takes COMM_WRITE items from its own thread message
-// queue, writes each completely with overlapped writes, keeps the
-// component's SendDataEmpty flag and posts COMM_SEND_DATA_EMPTY when the
-// queue drains after writing.
+// TWriteThread on Win32: writes the items that SendData queues, each
+// completely with overlapped writes, keeps the component's SendDataEmpty
+// flag and posts COMM_SEND_DATA_EMPTY when the queue drains after writing.
+// The items wait in the thread's own in-process queue; a COMM_WRITE thread
+// message only wakes the thread to take the oldest one, so a COMM_WRITE that
+// another program posts can at most move an item forward, never name memory.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
+
+#include "framework/wake_queue.h"
+#include "serial/win32/notify_window.h"
 
 #include "serial/win32/worker_thread.h"
 
@@ -23,7 +29,7 @@ class TWriteThread {
   // Set by OpenPort before the thread starts.
   HANDLE PortHandle = nullptr;
   HANDLE CloseEvent = nullptr;
-  HWND NotifyWindow = nullptr;
+  NotifyTarget* NotifyWindow = nullptr;
   std::atomic<bool>* SendDataEmpty = nullptr;
 
   WorkerThread& Thread() { return thread_; }
@@ -31,20 +37,19 @@ class TWriteThread {
   // Waits until the thread's message queue exists (or the thread ended),
   // so that the first SendData after OpenPort can be posted.
   void WaitQueueReady();
-  // GUI thread: posts a LocalAlloc'ed block of count bytes as COMM_WRITE.
-  // On true the block belongs to the thread; on false the caller keeps it.
-  bool Enqueue(void* block, uint16_t count);
+  // GUI thread: queues a copy of count bytes and wakes the thread with
+  // COMM_WRITE. False when the thread takes no more items or cannot be
+  // woken.
+  bool Enqueue(const void* data, uint16_t count);
 
  private:
   enum class WriteResult { Done, Stop, StopKeepBlock };
+  using Item = std::vector<uint8_t>;
 
   void Execute();
   WriteResult WriteItem(const uint8_t* data, DWORD count, OVERLAPPED& ov);
-  // Takes the remaining items out of the queue and releases them.
-  void ReleaseQueued();
 
-  CRITICAL_SECTION gate_;  // orders Enqueue against the thread's last drain
-  bool accepting_ = true;
+  fw::WakeQueue<Item> items_;
   HANDLE queue_ready_ = nullptr;
   WorkerThread thread_;  // last: ends before the fields above go
 };
