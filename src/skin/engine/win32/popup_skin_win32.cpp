@@ -11,6 +11,11 @@ namespace skin {
 namespace {
 constexpr char kPopupProp[] = "GsmSkinPopup";
 constexpr char kPopupOldProp[] = "GsmSkinPopupProc";
+// The menu shown in a popup-menu window.
+constexpr UINT kGetMenuOfWindow = 0x01E1;  // MN_GETHMENU
+// The width of the border bands the skin always paints over the system's
+// frame.
+constexpr int kBorderBand = 3;
 }  // namespace
 
 TWinSkinPopMenu::TWinSkinPopMenu(TSkinManage& manager, HWND w, TSkinData* data)
@@ -93,6 +98,50 @@ void TWinSkinPopMenu::PaintBorder(HRGN update) {
   ReleaseDC(w, dc);
 }
 
+HRGN TWinSkinPopMenu::SystemFilledRegion() const {
+  HWND w = Wnd();
+  RECT wr;
+  GetWindowRect(w, &wr);
+  const int width = wr.right - wr.left, height = wr.bottom - wr.top;
+  HRGN rgn = CreateRectRgn(0, 0, width, height);
+  // The items are the menu's own (or the skin's item painter's) drawing;
+  // the border bands are the skin's whatever the items cover.
+  const RECT inner{kBorderBand, kBorderBand, width - kBorderBand, height - kBorderBand};
+  auto menu = reinterpret_cast<HMENU>(SendMessageA(w, kGetMenuOfWindow, 0, 0));
+  const int n = menu && IsMenu(menu) ? GetMenuItemCount(menu) : 0;
+  for (int i = 0; i < n; ++i) {
+    RECT r;
+    if (!GetMenuItemRect(nullptr, menu, UINT(i), &r)) continue;
+    OffsetRect(&r, -wr.left, -wr.top);
+    if (!IntersectRect(&r, &r, &inner)) continue;
+    HRGN item = CreateRectRgnIndirect(&r);
+    CombineRgn(rgn, rgn, item, RGN_DIFF);
+    DeleteObject(item);
+  }
+  return rgn;
+}
+
+void TWinSkinPopMenu::PaintOverSystemFrame(HDC given) {
+  HWND w = Wnd();
+  // A DC that comes with the message has the client origin at (0, 0);
+  // the window DC has the window's.
+  HDC dc = given ? given : GetWindowDC(w);
+  if (!dc) return;
+  POINT origin{0, 0};
+  if (given) {
+    const POINT o = ClientOrigin();
+    origin = POINT{-o.x, -o.y};
+  }
+  HRGN rgn = SystemFilledRegion();
+  OffsetRgn(rgn, origin.x, origin.y);
+  const int saved = SaveDC(dc);
+  ExtSelectClipRgn(dc, rgn, RGN_AND);
+  win32::Blit(dc, origin.x, origin.y, background_);
+  RestoreDC(dc, saved);
+  DeleteObject(rgn);
+  if (!given) ReleaseDC(w, dc);
+}
+
 LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   HWND w = Wnd();
   if (msg == msg::kQuerySkinned) return 1;
@@ -107,6 +156,16 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       // With the menu background option the skinned items paint it all.
       if (!SkinData()->Options.Contains(xoMenuBG)) CallOld(msg, wp, lp);
       return 1;
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+      // Some systems draw the menu's frame and background inside its
+      // client painting: the skin goes over them once the menu is done. The
+      // background is rendered first, for the skinned items to draw on.
+      const bool skinned = Render();
+      const LRESULT r = CallOld(msg, wp, lp);
+      if (skinned && Of(w) == this) PaintOverSystemFrame(msg == WM_PRINTCLIENT ? reinterpret_cast<HDC>(wp) : nullptr);
+      return r;
+    }
     case WM_NCPAINT:
       if (!Render()) return CallOld(msg, wp, lp);
       PaintBorder(reinterpret_cast<HRGN>(wp));
