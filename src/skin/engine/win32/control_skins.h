@@ -32,6 +32,8 @@ class TSkinButton final : public TSkinControl {
  private:
   void SetVariant();
   void ClickNow();
+  // Hands a press the skin took to the framework control's MouseDown.
+  void RaiseMouseDown(const fw::TMessage& m);
 };
 
 class TSkinCheckBox final : public TSkinControl {

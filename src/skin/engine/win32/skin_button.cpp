@@ -2,8 +2,11 @@
 // (normal, pressed, disabled, hot, focused). The skin takes the press: the
 // button is pressed and captures the mouse on the press, and clicks on the
 // release wherever the mouse then is; the keyboard's space bar and the
-// dialog keys stay with the system.
+// dialog keys stay with the system. A framework button still hears the
+// press as its mouse-down.
 #include "skin/engine/win32/control_skins.h"
+
+#include <windowsx.h>
 
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/win32/win_skin_form.h"
@@ -53,9 +56,26 @@ bool TSkinButton::BeforeMessage(fw::TMessage& m) {
       SetCapture(window_);
       PaintWindow(nullptr);
       m.Result = 0;
+      // The system never sees the press, so the control hears it from here.
+      if (control_ && variant_ == 0) RaiseMouseDown(m);
       return false;
     default: return TSkinControl::BeforeMessage(m);
   }
+}
+
+void TSkinButton::RaiseMouseDown(const fw::TMessage& m) {
+  // The message carries 16-bit coordinates; a larger control reads the
+  // cursor instead.
+  constexpr int kShortCoordinates = 32768;
+  POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  RECT r;
+  GetWindowRect(window_, &r);
+  if (r.right - r.left > kShortCoordinates || r.bottom - r.top > kShortCoordinates) {
+    GetCursorPos(&p);
+    ScreenToClient(window_, &p);
+  }
+  control_->MouseDown(fw::TMouseButton::mbLeft, fw::win32::KeysToShiftState(m.WParam, m.Msg == WM_LBUTTONDBLCLK),
+                      p.x, p.y);
 }
 
 void TSkinButton::ClickNow() {
