@@ -32,7 +32,12 @@ std::wstring WindowTextOf(HWND w, bool unicode) {
 
 }  // namespace
 
-TSkinControl* TSkinControl::Of(HWND w) { return static_cast<TSkinControl*>(GetPropA(w, kControlProp)); }
+TSkinControl::TSkinControl(fw::TComponent* owner)
+    : fw::TComponent(owner), subclass_(kControlProp, kControlOldProp, &TSkinControl::Proc) {}
+
+TSkinControl* TSkinControl::Of(HWND w) {
+  return static_cast<TSkinControl*>(TWindowSubclass::Owner(w, kControlProp));
+}
 
 TSkinControl::~TSkinControl() {
   *alive_ = false;
@@ -86,11 +91,7 @@ void TSkinControl::AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) {
   unicode_ = IsWindowUnicode(w);
   frame.RegisterControlSkin(this);
   caption_ = WindowTextOf(w, unicode_);
-  SetPropA(w, kControlProp, this);
-  LONG_PTR proc = reinterpret_cast<LONG_PTR>(&TSkinControl::Proc);
-  old_proc_ = reinterpret_cast<WNDPROC>(unicode_ ? SetWindowLongPtrW(w, GWLP_WNDPROC, proc)
-                                                 : SetWindowLongPtrA(w, GWLP_WNDPROC, proc));
-  SetPropA(w, kControlOldProp, reinterpret_cast<HANDLE>(old_proc_));
+  subclass_.Install(w, this, TWindowSubclass::Charset::OfWindow);
   InvalidateRect(w, nullptr, TRUE);
   attached_ = true;
 }
@@ -100,14 +101,9 @@ void TSkinControl::Unhook() {
     control_->WindowProc = saved_window_proc_;
     window_proc_hooked_ = false;
   }
-  if (window_ && IsWindow(window_)) {
-    if (old_proc_ && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window_, GWLP_WNDPROC)) == &TSkinControl::Proc) {
-      if (unicode_) SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
-      else SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
-      RemovePropA(window_, kControlOldProp);
-    }
-    if (GetPropA(window_, kControlProp) == this) RemovePropA(window_, kControlProp);
-  }
+  subclass_.Remove();
+  // A framework control's window carries the skin without a subclass.
+  if (window_ && IsWindow(window_) && GetPropA(window_, kControlProp) == this) RemovePropA(window_, kControlProp);
 }
 
 void TSkinControl::RestoreColours() {
@@ -203,12 +199,7 @@ fw::TBitmap TSkinControl::ParentBackground() const {
 
 LRESULT CALLBACK TSkinControl::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   TSkinControl* c = Of(w);
-  if (!c || c->control_) {
-    auto old = reinterpret_cast<WNDPROC>(GetPropA(w, kControlOldProp));
-    if (msg == WM_NCDESTROY) RemovePropA(w, kControlOldProp);
-    if (!old) return IsWindowUnicode(w) ? DefWindowProcW(w, msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
-    return IsWindowUnicode(w) ? CallWindowProcW(old, w, msg, wp, lp) : CallWindowProcA(old, w, msg, wp, lp);
-  }
+  if (!c || c->control_) return TWindowSubclass::PassOn(w, kControlOldProp, TWindowSubclass::Charset::OfWindow, msg, wp, lp);
   fw::TMessage m{msg, wp, lp, 0};
   try {
     c->HandleMessage(m);
@@ -223,13 +214,7 @@ void TSkinControl::CallOwn(fw::TMessage& m) {
     return;
   }
   if (!window_) return;
-  if (!old_proc_) {
-    m.Result = unicode_ ? DefWindowProcW(window_, m.Msg, m.WParam, m.LParam)
-                        : DefWindowProcA(window_, m.Msg, m.WParam, m.LParam);
-    return;
-  }
-  m.Result = unicode_ ? CallWindowProcW(old_proc_, window_, m.Msg, m.WParam, m.LParam)
-                      : CallWindowProcA(old_proc_, window_, m.Msg, m.WParam, m.LParam);
+  m.Result = subclass_.CallPrevious(m.Msg, m.WParam, m.LParam);
 }
 
 void TSkinControl::HandleMessage(fw::TMessage& m) {

@@ -12,6 +12,7 @@
 
 #include "framework/component.h"
 #include "framework/controls.h"
+#include "skin/engine/win32/subclass.h"
 
 class TSkinData;
 
@@ -23,7 +24,7 @@ class TSkinControl : public fw::TComponent {
  public:
   // The component owner is the control skinned (or, for a foreign window,
   // the frame object).
-  explicit TSkinControl(fw::TComponent* owner) : fw::TComponent(owner) {}
+  explicit TSkinControl(fw::TComponent* owner);
   ~TSkinControl() override;
   const char* ClassName() const override { return "TSkinControl"; }
 
@@ -105,7 +106,7 @@ class TSkinControl : public fw::TComponent {
   void HandleMessage(fw::TMessage& m);
   void Unhook();
 
-  WNDPROC old_proc_ = nullptr;
+  TWindowSubclass subclass_;  // a foreign window's procedure
   fw::TWndMethod saved_window_proc_;
   bool window_proc_hooked_ = false;
   bool skin_enabled_ = true;

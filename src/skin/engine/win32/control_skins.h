@@ -53,7 +53,7 @@ class TSkinCheckBox final : public TSkinControl {
 
 class TSkinComBox final : public TSkinControl {
  public:
-  using TSkinControl::TSkinControl;
+  explicit TSkinComBox(fw::TComponent* owner);
   ~TSkinComBox() override;
   const char* ClassName() const override { return "TSkinComBox"; }
   void Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) override;
@@ -71,7 +71,7 @@ class TSkinComBox final : public TSkinControl {
   RECT ButtonRect() const;
   bool ButtonVisible() const;
   HWND edit_part_ = nullptr;
-  WNDPROC edit_part_proc_ = nullptr;
+  TWindowSubclass edit_part_subclass_;
 };
 
 class TSkinEdit final : public TSkinControl {

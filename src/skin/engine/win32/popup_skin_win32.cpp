@@ -19,32 +19,19 @@ constexpr int kBorderBand = 3;
 }  // namespace
 
 TWinSkinPopMenu::TWinSkinPopMenu(TSkinManage& manager, HWND w, TSkinData* data)
-    : TPopupSkin(w, data), manager_(manager) {}
+    : TPopupSkin(w, data), manager_(manager), subclass_(kPopupProp, kPopupOldProp, &TWinSkinPopMenu::Proc) {}
 
 TWinSkinPopMenu::~TWinSkinPopMenu() { Detach(); }
 
-TWinSkinPopMenu* TWinSkinPopMenu::Of(HWND w) { return static_cast<TWinSkinPopMenu*>(GetPropA(w, kPopupProp)); }
-
-void TWinSkinPopMenu::Attach() {
-  HWND w = Wnd();
-  SetPropA(w, kPopupProp, this);
-  old_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinSkinPopMenu::Proc)));
-  SetPropA(w, kPopupOldProp, reinterpret_cast<HANDLE>(old_proc_));
-  attached_ = true;
+TWinSkinPopMenu* TWinSkinPopMenu::Of(HWND w) {
+  return static_cast<TWinSkinPopMenu*>(TWindowSubclass::Owner(w, kPopupProp));
 }
+
+void TWinSkinPopMenu::Attach() { subclass_.Install(Wnd(), this, TWindowSubclass::Charset::Ansi); }
 
 void TWinSkinPopMenu::Detach() {
   background_ = fw::TBitmap();
-  if (!attached_) return;
-  attached_ = false;
-  HWND w = Wnd();
-  if (!IsWindow(w)) return;
-  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC)) == &TWinSkinPopMenu::Proc) {
-    SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
-    RemovePropA(w, kPopupOldProp);
-  }
-  RemovePropA(w, kPopupProp);
+  subclass_.Remove();
 }
 
 POINT TWinSkinPopMenu::ClientOrigin() const {
@@ -58,11 +45,7 @@ POINT TWinSkinPopMenu::ClientOrigin() const {
 
 LRESULT CALLBACK TWinSkinPopMenu::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   auto* p = Of(w);
-  if (!p) {
-    auto old = reinterpret_cast<WNDPROC>(GetPropA(w, kPopupOldProp));
-    if (msg == WM_NCDESTROY) RemovePropA(w, kPopupOldProp);
-    return old ? CallWindowProcA(old, w, msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
-  }
+  if (!p) return TWindowSubclass::PassOn(w, kPopupOldProp, TWindowSubclass::Charset::Ansi, msg, wp, lp);
   try {
     return p->WndProc(msg, wp, lp);
   } catch (...) {
@@ -70,9 +53,7 @@ LRESULT CALLBACK TWinSkinPopMenu::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-LRESULT TWinSkinPopMenu::CallOld(UINT msg, WPARAM wp, LPARAM lp) {
-  return CallWindowProcA(old_proc_, Wnd(), msg, wp, lp);
-}
+LRESULT TWinSkinPopMenu::CallOld(UINT msg, WPARAM wp, LPARAM lp) { return subclass_.CallPrevious(msg, wp, lp); }
 
 bool TWinSkinPopMenu::Render() {
   RECT wr;
@@ -147,11 +128,11 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == msg::kQuerySkinned) return 1;
   if (!manager_.Active()) return CallOld(msg, wp, lp);
   switch (msg) {
-    case WM_DESTROY: {
-      WNDPROC old = old_proc_;
+    case WM_DESTROY:
+      // Given back first; the message still goes to the procedure we
+      // replaced.
       Detach();
-      return CallWindowProcA(old, w, msg, wp, lp);
-    }
+      return CallOld(msg, wp, lp);
     case WM_ERASEBKGND:
       // With the menu background option the skinned items paint it all.
       if (!SkinData()->Options.Contains(xoMenuBG)) CallOld(msg, wp, lp);

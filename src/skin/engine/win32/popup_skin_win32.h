@@ -9,6 +9,7 @@
 
 #include "framework/bitmap.h"
 #include "skin/engine/skin_frame.h"
+#include "skin/engine/win32/subclass.h"
 
 namespace skin {
 
@@ -45,8 +46,7 @@ class TWinSkinPopMenu final : public TPopupSkin {
   HWND Wnd() const { return static_cast<HWND>(Window()); }
 
   TSkinManage& manager_;
-  WNDPROC old_proc_ = nullptr;
-  bool attached_ = false;
+  TWindowSubclass subclass_;
   fw::TBitmap background_;
 };
 

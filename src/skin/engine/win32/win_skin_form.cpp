@@ -21,8 +21,6 @@ namespace skin {
 
 namespace {
 
-constexpr char kFrameProp[] = "GsmSkinFrame";
-constexpr char kOldProcProp[] = "GsmSkinFrameProc";
 
 }  // namespace
 
@@ -38,7 +36,7 @@ TWinSkinForm::~TWinSkinForm() {
   if (attached_) Detach();
 }
 
-TWinSkinForm* TWinSkinForm::Of(HWND w) { return static_cast<TWinSkinForm*>(GetPropA(w, kFrameProp)); }
+TWinSkinForm* TWinSkinForm::Of(HWND w) { return static_cast<TWinSkinForm*>(TWindowSubclass::Owner(w, kFrameProp)); }
 
 fw::TColor TWinSkinForm::FormColour() const { return SkinData()->Colours().ButtonFace; }
 
@@ -123,12 +121,7 @@ void TWinSkinForm::CommonSetup() {
 }
 
 void TWinSkinForm::HookWindowProc() {
-  HWND w = Wnd();
-  SetPropA(w, kFrameProp, this);
-  LONG_PTR proc = reinterpret_cast<LONG_PTR>(&TWinSkinForm::Proc);
-  old_proc_ = reinterpret_cast<WNDPROC>(unicode_ ? SetWindowLongPtrW(w, GWLP_WNDPROC, proc)
-                                                 : SetWindowLongPtrA(w, GWLP_WNDPROC, proc));
-  SetPropA(w, kOldProcProp, reinterpret_cast<HANDLE>(old_proc_));
+  subclass_.Install(Wnd(), this, TWindowSubclass::Charset::OfWindow);
   attached_ = true;
 }
 
@@ -139,17 +132,9 @@ void TWinSkinForm::UnhookWindowProc() {
   }
   if (!attached_) return;
   attached_ = false;
-  HWND w = Wnd();
-  if (!IsWindow(w)) return;
-  const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC));
-  if (current == &TWinSkinForm::Proc) {
-    if (unicode_) SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
-    else SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
-    RemovePropA(w, kOldProcProp);
-  }
   // Someone subclassed the window after us: our procedure stays in the
   // chain and passes everything on through the saved procedure.
-  RemovePropA(w, kFrameProp);
+  subclass_.Remove();
 }
 
 // ---- deferred initialisation ----

@@ -18,6 +18,7 @@
 #include "skin/engine/frame_rules.h"
 #include "skin/engine/nc_object.h"
 #include "skin/engine/skin_frame.h"
+#include "skin/engine/win32/subclass.h"
 
 namespace fw {
 class TCanvas;
@@ -169,10 +170,13 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
   void OpenSystemMenu(POINT screen);
   void BuildSystemMenu();
 
+  static constexpr char kFrameProp[] = "GsmSkinFrame";
+  static constexpr char kOldProcProp[] = "GsmSkinFrameProc";
+
   fw::TForm* form_ = nullptr;
   bool attached_ = false;
   bool unicode_ = false;
-  WNDPROC old_proc_ = nullptr;
+  TWindowSubclass subclass_{kFrameProp, kOldProcProp, &TWinSkinForm::Proc};
   fw::TWndMethod saved_window_proc_;
   bool window_proc_hooked_ = false;
   std::unique_ptr<fw::TTimer> hover_;
