@@ -5,7 +5,6 @@
 #include "framework/widgetset.h"
 #include "skin/engine/property_access.h"
 #include "skin/engine/skin_messages.h"
-#include "skin/engine/win32/win_skin_form.h"
 #include "skin/paint/text.h"
 #include "skin/paint/win32/gdi_bitmap.h"
 #include "skin/skin_data.h"
@@ -44,22 +43,22 @@ TSkinControl::~TSkinControl() {
   Unhook();
   // A control that is going away keeps whatever colour it has.
   if (control_ && !control_->Destroying()) RestoreColours();
-  if (frame_) frame_->UnregisterControlSkin(this);
+  if (list_) list_->Unregister(this);
 }
 
 bool TSkinControl::Dead() const {
-  if (life_ == 6) return true;
+  if (life_ == kLifeWindowGone) return true;
   auto* wc = dynamic_cast<const fw::TWinControl*>(control_);
   return wc && (!wc->Widget() || wc->Widget()->Native() != window_);
 }
 
 fw::TColor TSkinControl::FormColour() const { return data_ ? data_->Colours().ButtonFace : fw::clBtnFace; }
 
-void TSkinControl::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) {
+void TSkinControl::Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control) {
   if (attached_) return;
   use_form_colour_ = use_form_colour;
   data_ = &data;
-  frame_ = &frame;
+  list_ = &list;
   control_ = &control;
   auto* wc = dynamic_cast<fw::TWinControl*>(&control);
   window_ = wc ? static_cast<HWND>(wc->Handle()) : nullptr;
@@ -68,7 +67,7 @@ void TSkinControl::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_co
   control.WindowProc = [this](fw::TMessage& m) { HandleMessage(m); };
   window_proc_hooked_ = true;
   if (window_) SetPropA(window_, kControlProp, this);
-  frame.RegisterControlSkin(this);
+  list.Register(this);
   if (use_form_colour_) {
     if (!data.Options.Contains(xoParentBackGround) &&
         paint::Narrow(props::ReadText(control, "ParentBackground")) == "True") {
@@ -83,13 +82,13 @@ void TSkinControl::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_co
   attached_ = true;
 }
 
-void TSkinControl::AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) {
+void TSkinControl::AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list) {
   if (attached_) return;
   data_ = &data;
-  frame_ = &frame;
+  list_ = &list;
   window_ = w;
   unicode_ = IsWindowUnicode(w);
-  frame.RegisterControlSkin(this);
+  list.Register(this);
   caption_ = WindowTextOf(w, unicode_);
   subclass_.Install(w, this, TWindowSubclass::Charset::OfWindow);
   InvalidateRect(w, nullptr, TRUE);
@@ -176,7 +175,7 @@ void TSkinControl::Put(HDC dc, const fw::TBitmap& bmp, const fw::TRect& exclude)
 
 bool TSkinControl::TransparentMode() const {
   if (data_ && data_->Options.Contains(xoTransparent)) return true;
-  return control_ && control_->Tag == 5555;
+  return control_ && control_->Tag == kTransparentTag;
 }
 
 fw::TBitmap TSkinControl::ParentBackground() const {
@@ -262,7 +261,7 @@ bool TSkinControl::BeforeMessage(fw::TMessage& m) {
       std::shared_ptr<bool> alive = alive_;
       CallOwn(m);
       if (!*alive) return false;
-      life_ = 6;
+      life_ = kLifeWindowGone;
       skin_enabled_ = false;
       RestoreColours();
       return false;

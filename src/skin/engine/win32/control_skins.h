@@ -21,8 +21,8 @@ class TSkinButton final : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   const char* ClassName() const override { return "TSkinButton"; }
-  void Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) override;
-  void AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) override;
+  void Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control) override;
+  void AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list) override;
 
  protected:
   bool BeforeMessage(fw::TMessage& m) override;
@@ -56,8 +56,8 @@ class TSkinComBox final : public TSkinControl {
   explicit TSkinComBox(fw::TComponent* owner);
   ~TSkinComBox() override;
   const char* ClassName() const override { return "TSkinComBox"; }
-  void Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) override;
-  void AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) override;
+  void Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control) override;
+  void AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list) override;
 
  protected:
   bool BeforeMessage(fw::TMessage& m) override;

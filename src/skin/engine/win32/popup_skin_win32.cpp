@@ -13,6 +13,8 @@ constexpr char kPopupProp[] = "GsmSkinPopup";
 constexpr char kPopupOldProp[] = "GsmSkinPopupProc";
 // The menu shown in a popup-menu window.
 constexpr UINT kGetMenuOfWindow = 0x01E1;  // MN_GETHMENU
+// The DC takes the window's clipping style.
+constexpr DWORD kDcxUseStyle = 0x10000;
 // The width of the border bands the skin always paints over the system's
 // frame.
 constexpr int kBorderBand = 3;
@@ -67,7 +69,7 @@ void TWinSkinPopMenu::PaintBorder(HRGN update) {
   HWND w = Wnd();
   // The update region is in screen coordinates; 1 stands for the whole
   // window.
-  HDC dc = reinterpret_cast<uintptr_t>(update) > 1 ? GetDCEx(w, update, DCX_WINDOW | DCX_INTERSECTRGN | 0x10000)
+  HDC dc = reinterpret_cast<uintptr_t>(update) > 1 ? GetDCEx(w, update, DCX_WINDOW | DCX_INTERSECTRGN | kDcxUseStyle)
                                                    : GetWindowDC(w);
   if (!dc) return;
   RECT cr;

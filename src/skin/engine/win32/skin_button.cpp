@@ -9,7 +9,6 @@
 #include <windowsx.h>
 
 #include "skin/engine/skin_messages.h"
-#include "skin/engine/win32/win_skin_form.h"
 #include "skin/paint/button_painter.h"
 #include "skin/skin_data.h"
 #include "text/ascii.h"
@@ -32,13 +31,13 @@ void TSkinButton::SetVariant() {
   variant_ = cls.rfind("trz", 0) == 0 || cls.rfind("tel", 0) == 0 ? 1 : 0;
 }
 
-void TSkinButton::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) {
-  TSkinControl::Attach(frame, data, use_form_colour, control);
+void TSkinButton::Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control) {
+  TSkinControl::Attach(list, data, use_form_colour, control);
   SetVariant();
 }
 
-void TSkinButton::AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) {
-  TSkinControl::AttachHandle(w, data, frame);
+void TSkinButton::AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list) {
+  TSkinControl::AttachHandle(w, data, list);
   SetVariant();
 }
 

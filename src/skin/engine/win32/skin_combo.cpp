@@ -21,13 +21,13 @@ TSkinComBox::TSkinComBox(fw::TComponent* owner)
 
 TSkinComBox::~TSkinComBox() { UnhookEditPart(); }
 
-void TSkinComBox::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) {
-  TSkinControl::Attach(frame, data, use_form_colour, control);
+void TSkinComBox::Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control) {
+  TSkinControl::Attach(list, data, use_form_colour, control);
   HookEditPart();
 }
 
-void TSkinComBox::AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) {
-  TSkinControl::AttachHandle(w, data, frame);
+void TSkinComBox::AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list) {
+  TSkinControl::AttachHandle(w, data, list);
   HookEditPart();
 }
 

@@ -26,13 +26,13 @@ namespace {
 
 TWinSkinForm::TWinSkinForm(fw::TForm* form, TSkinManage& manager, HWND wnd, std::string class_name,
                            TSkinData* data)
-    : TSkinFrame(form, manager, wnd, std::move(class_name), data) {}
+    : TSkinFrame(form, manager, wnd, std::move(class_name), data), manager_(manager) {}
 
 TWinSkinForm::~TWinSkinForm() {
   EndMenuLoop();
   UndoOwnerDraw();
   hover_.reset();
-  FreeControlSkins();
+  control_skins_.FreeAll();
   if (attached_) Detach();
 }
 
@@ -240,7 +240,7 @@ void TWinSkinForm::RefreshColours() {
   const int old_state = SkinState();
   SetSkinState(kFrameRefreshing);
   if (form_) form_->SetColor(FormColour());
-  for (TSkinControl* c : std::vector<TSkinControl*>(controls_)) c->Refresh();
+  control_skins_.RefreshAll();
   if (frame_skinning_ && border_kind_ != kBorderNoCaption && !child_ && placement_ == kPlaceNormal) {
     ResizeForSkin();
     ApplyRegion();
@@ -258,7 +258,7 @@ void TWinSkinForm::Restore() {
   StopHover();
   SetHotElement(nullptr);
   UnhookWindowProc();
-  FreeControlSkins();
+  control_skins_.FreeAll();
   UndoOwnerDraw();
   const bool destroying = form_ && form_->Destroying();
   if (form_ && colour_saved_ && !destroying) form_->SetColor(saved_colour_);
@@ -301,15 +301,14 @@ void TWinSkinForm::Detach() {
 
 void TWinSkinForm::CreateMenuBar() {
   if (menu_bar_) return;
-  menu_bar_ = new TWinSkinMenu(*this, *SkinData());
+  menu_bar_ = std::make_unique<TWinSkinMenu>(*this, *SkinData());
   menu_bar_->LoadItems();
   m_.menu = GetSystemMetrics(SM_CYMENU);
 }
 
 void TWinSkinForm::FreeMenuBar() {
   SetHotElement(nullptr);
-  delete menu_bar_;
-  menu_bar_ = nullptr;
+  menu_bar_.reset();
 }
 
 void TWinSkinForm::ShowCaptionStyles(bool show) {
@@ -319,29 +318,5 @@ void TWinSkinForm::ShowCaptionStyles(bool show) {
   LONG_PTR n = show ? (s | WS_CAPTION) : (s & ~LONG_PTR(WS_CAPTION));
   if (n != s) SetWindowLongPtrA(w, GWL_STYLE, n);
 }
-
-// ---- control skins ----
-
-bool TWinSkinForm::RegisterControlSkin(TSkinControl* c) {
-  if (std::find(controls_.begin(), controls_.end(), c) != controls_.end()) return true;
-  controls_.push_back(c);
-  return false;
-}
-
-void TWinSkinForm::UnregisterControlSkin(TSkinControl* c) {
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
-}
-
-TSkinControl* TWinSkinForm::FindControlSkinByWindow(HWND w) const {
-  for (TSkinControl* c : controls_)
-    if (c->Window() == w && !c->Dead()) return c;
-  return nullptr;
-}
-
-void TWinSkinForm::FreeControlSkins() {
-  // Each restores its control and leaves the list as it goes.
-  while (!controls_.empty()) delete controls_.back();
-}
-
 
 }  // namespace skin
