@@ -106,6 +106,14 @@ void TControl::Click() {
   if (OnClick) OnClick(this);
 }
 
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
 TForm* TControl::GetParentForm() const {
   const TControl* c = this;
   while (c->parent_) c = c->parent_;

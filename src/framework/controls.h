@@ -34,6 +34,14 @@ struct TMessage {
 using TWndMethod = std::function<void(TMessage&)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
 
+// A mouse event: which button, the keys and buttons held (a set of the ss
+// bits) and the point in the control's client coordinates.
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+using TShiftState = unsigned;
+constexpr TShiftState ssShift = 0x1, ssAlt = 0x2, ssCtrl = 0x4, ssLeft = 0x8, ssRight = 0x10, ssMiddle = 0x20,
+                      ssDouble = 0x40;
+using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+
 // Which property changed, for the widgetset to mirror.
 enum class Prop {
   Bounds, Text, Visible, Enabled, Font, Color, Checked, Items, ItemIndex,
@@ -103,6 +111,13 @@ class TControl : public TComponent {
 
   TNotifyEvent OnClick;
   virtual void Click();
+
+  // A mouse button went down or up over the control. The widgetset raises
+  // them; a control skin that takes the press itself raises MouseDown.
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
 
   // The form the control is on, or nullptr.
   TForm* GetParentForm() const;

@@ -7,6 +7,7 @@
 #include "framework/win32/win32_internal.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace fw::win32 {
 namespace {
@@ -38,7 +39,61 @@ void Frame3D(HDC dc, RECT& r, COLORREF top_left, COLORREF bottom_right) {
   InflateRect(&r, -1, -1);
 }
 
+// The button and direction of a mouse-button message; false for any
+// other message.
+bool MouseButtonMessage(UINT msg, TMouseButton& button, bool& down, bool& double_click) {
+  down = true;
+  double_click = false;
+  switch (msg) {
+    case WM_LBUTTONDBLCLK: double_click = true; [[fallthrough]];
+    case WM_LBUTTONDOWN: button = TMouseButton::mbLeft; return true;
+    case WM_RBUTTONDBLCLK: double_click = true; [[fallthrough]];
+    case WM_RBUTTONDOWN: button = TMouseButton::mbRight; return true;
+    case WM_MBUTTONDBLCLK: double_click = true; [[fallthrough]];
+    case WM_MBUTTONDOWN: button = TMouseButton::mbMiddle; return true;
+    case WM_LBUTTONUP: button = TMouseButton::mbLeft; break;
+    case WM_RBUTTONUP: button = TMouseButton::mbRight; break;
+    case WM_MBUTTONUP: button = TMouseButton::mbMiddle; break;
+    default: return false;
+  }
+  down = false;
+  return true;
+}
+
 }  // namespace
+
+TShiftState KeysToShiftState(WPARAM keys, bool double_click) {
+  TShiftState s = 0;
+  if (keys & MK_SHIFT) s |= ssShift;
+  if (keys & MK_CONTROL) s |= ssCtrl;
+  if (keys & MK_LBUTTON) s |= ssLeft;
+  if (keys & MK_RBUTTON) s |= ssRight;
+  if (keys & MK_MBUTTON) s |= ssMiddle;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  if (double_click) s |= ssDouble;
+  return s;
+}
+
+bool ControlHandle::MouseButton(TMessage& m) {
+  TMouseButton button;
+  bool down, double_click;
+  if (!MouseButtonMessage(m.Msg, button, down, double_click)) return false;
+  const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
+  const TShiftState shift = KeysToShiftState(m.WParam, double_click);
+  // A handler may free the control (and this handle) with its window.
+  const HWND w = wnd_;
+  TWinControl* c = control_;
+  if (down) {
+    // After the system has taken the press (the control has the focus).
+    CallDefault(m);
+    if (HandleOfWindow(w) == this) c->MouseDown(button, shift, x, y);
+  } else {
+    // Before the system acts on the release, so that a click follows it.
+    c->MouseUp(button, shift, x, y);
+    if (HandleOfWindow(w) == this) CallDefault(m);
+  }
+  return true;
+}
 
 void ControlHandle::CallDefault(TMessage& m) {
   if (!wnd_ || IsFrameworkMessage(m.Msg)) return;
@@ -53,6 +108,7 @@ bool ControlHandle::Reflect(TMessage& m, HWND child) {
 
 void ControlHandle::Dispatch(TMessage& m) {
   if (kind_ == Kind::Form && MenuMessage(wnd_, m)) return;
+  if (MouseButton(m)) return;
   switch (m.Msg) {
     case WM_COMMAND:
       if (m.LParam && Reflect(m, reinterpret_cast<HWND>(m.LParam))) return;

@@ -109,6 +109,9 @@ class ControlHandle final : public WidgetHandle {
   void RemoveHint();
   // control_messages.cpp
   bool Reflect(TMessage& msg, HWND child);
+  // Raises the control's mouse-button events around the default handling;
+  // false for any other message.
+  bool MouseButton(TMessage& msg);
   void Command(TMessage& msg);
   void CtlColor(TMessage& msg);
   void Paint(TMessage& msg);

@@ -84,6 +84,10 @@ void PaintGraphicControls(TWinControl* parent, HDC dc);
 // Paints one graphic control on dc with its top-left corner at (x, y).
 void PaintGraphicControl(TGraphicControl* control, HDC dc, int x, int y);
 
+// The shift state of a mouse message's key flags (MK_*), Alt read from the
+// keyboard; ssDouble is added for a double click.
+TShiftState KeysToShiftState(WPARAM keys, bool double_click = false);
+
 // The hidden application window (class "TApplication").
 HWND ApplicationWindow();
 // The hidden window (class "TPopupList") that owns the popup menus while

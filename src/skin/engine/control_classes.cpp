@@ -212,6 +212,10 @@ void ClassifyFormControls(TSkinData& d, fw::TForm& form, IControlSkinner& s) {
 
 SkinKind ClassifyForeign(const std::string& cls, uint32_t style) {
   if (cls == "button") {
+    // A button that shows a bitmap or an icon instead of its caption keeps
+    // the system's drawing: the skin's painters draw text only.
+    constexpr uint32_t kImageStyles = 0x80 /* BS_BITMAP */ | 0x40 /* BS_ICON */;
+    if (style & kImageStyles) return SkinKind::None;
     switch (style & 0xF) {
       case 0x0:  // push
       case 0x1:  // default push
@@ -221,9 +225,9 @@ SkinKind ClassifyForeign(const std::string& cls, uint32_t style) {
       case 0x2:
       case 0x3:
       case 0x5:
-      case 0x6: return (style & 0x80) ? SkinKind::None : SkinKind::CheckBox;
+      case 0x6: return SkinKind::CheckBox;
       case 0x4:
-      case 0x9: return (style & 0x80) ? SkinKind::None : SkinKind::RadioButton;
+      case 0x9: return SkinKind::RadioButton;
       default: return SkinKind::None;  // group boxes, owner-drawn, split buttons and command links
     }
   }

@@ -19,11 +19,21 @@ class TSkinData;
 
 namespace skin {
 
-class TSkinManage;
+class TSkinFrame;
+
+// Whoever keeps the list of frames (the skin manager): told when a frame is
+// freed.
+class TFrameKeeper {
+ public:
+  virtual void Forget(TSkinFrame* frame) = 0;
+
+ protected:
+  ~TFrameKeeper() = default;
+};
 
 class TSkinFrame : public fw::TComponent {
  public:
-  TSkinFrame(fw::TComponent* owner_form, TSkinManage& manager, Wnd window, std::string class_name,
+  TSkinFrame(fw::TComponent* owner_form, TFrameKeeper& keeper, Wnd window, std::string class_name,
              TSkinData* data);
   ~TSkinFrame() override;
   const char* ClassName() const override { return "TWinSkinForm"; }
@@ -31,7 +41,6 @@ class TSkinFrame : public fw::TComponent {
   Wnd Window() const { return window_; }
   const std::string& WindowClass() const { return class_name_; }
   TSkinData* SkinData() const { return data_; }
-  TSkinManage& Manager() const { return manager_; }
 
   int SkinState() const { return state_; }
   void SetSkinState(int s) { state_ = s; }
@@ -79,7 +88,7 @@ class TSkinFrame : public fw::TComponent {
   std::shared_ptr<bool> AliveToken() const { return alive_; }
 
  private:
-  TSkinManage& manager_;
+  TFrameKeeper& keeper_;
   Wnd window_;
   std::string class_name_;
   TSkinData* data_;

@@ -159,7 +159,7 @@ bool TSkinManage::SkinWindow(Wnd w) {
   if (!owner && !ws_->FromThisModule(w) && class_name != "#32770") return false;
   const fw::TRect r = ws_->WindowRect(w);
   if ((r.Width() <= 0 || r.Height() <= 0) && !(ex_style & sys::kExMdiChild)) return false;
-  if (owner && owner->Tag == 99) return false;
+  if (owner && owner->Tag == kUnskinnedFormTag) return false;
   if (class_name.find("TcxPopupEditPopupWindow") != std::string::npos || class_name == "TApplication") return false;
   if (PreviewRefused(w, class_name)) return false;
   TSkinData* data = ChooseSkinData(w, class_name);
@@ -282,7 +282,7 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
 // ---- the hook ----
 
 void TSkinManage::HookCreate(Wnd w, const std::string& class_name, uint32_t style, uint32_t ex_style, Wnd parent) {
-  if (class_name == "ScrollBar" && (style & 0x10)) {
+  if (class_name == "ScrollBar" && (style & kSizeBoxStyle)) {
     if (TSkinFrame* f = FindSkinnedWindow(parent)) f->SkinSizeGrip(w);
   }
   if (!(style & sys::kChild) && class_name == "#32768") SkinPopupMenu(w);

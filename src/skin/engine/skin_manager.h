@@ -29,8 +29,13 @@ namespace skin {
 // Kind of the next popup menu.
 enum MenuKind : int { kMenuContext = 0, kMenuDropDown = 1, kMenuSystem = 2 };
 
-class TSkinManage final : public ISkinManager {
+class TSkinManage final : public ISkinManager, public TFrameKeeper {
  public:
+  // A framework form with this Tag is never skinned.
+  static constexpr intptr_t kUnskinnedFormTag = 99;
+  // A scroll bar with this style is a size grip.
+  static constexpr uint32_t kSizeBoxStyle = 0x10;  // SBS_SIZEBOX
+
   explicit TSkinManage(std::unique_ptr<IWindowSystem> ws);
   ~TSkinManage() override;
   TSkinManage(const TSkinManage&) = delete;
@@ -59,7 +64,7 @@ class TSkinManage final : public ISkinManager {
   // being destroyed).
   void ForgetWindow(Wnd w);
   // A frame that is being freed leaves the list.
-  void Forget(TSkinFrame* frame);
+  void Forget(TSkinFrame* frame) override;
   // Frees the frames whose windows are gone (not while the manager is
   // being destroyed, and never a frame whose window procedure is running).
   void PurgeDeadForms();

@@ -149,6 +149,9 @@ TEST(ForeignClassification, WindowClassAndStyle) {
       {"button", 0x6, SkinKind::CheckBox},      {"button", 0x9, SkinKind::RadioButton},
       {"button", 0x4, SkinKind::RadioButton},   {"button", 0x7, SkinKind::None},
       {"button", 0xB, SkinKind::None},          {"button", 0x83, SkinKind::None},
+      // Buttons showing a bitmap or an icon, push and default push alike.
+      {"button", 0x80, SkinKind::None},         {"button", 0x40, SkinKind::None},
+      {"button", 0x81, SkinKind::None},         {"button", 0x49, SkinKind::None},
       {"combobox", 0x2, SkinKind::Combo},       {"combobox", 0x1, SkinKind::None},
       {"comboboxex32", 0, SkinKind::Combo},     {"scrollbar", 0x10, SkinKind::SizeGrip},
       {"scrollbar", 0x10010, SkinKind::None},   {"#32770", 0, SkinKind::NestedDialog},

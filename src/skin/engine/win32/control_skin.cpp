@@ -5,7 +5,6 @@
 #include "framework/widgetset.h"
 #include "skin/engine/property_access.h"
 #include "skin/engine/skin_messages.h"
-#include "skin/engine/win32/win_skin_form.h"
 #include "skin/paint/text.h"
 #include "skin/paint/win32/gdi_bitmap.h"
 #include "skin/skin_data.h"
@@ -32,29 +31,34 @@ std::wstring WindowTextOf(HWND w, bool unicode) {
 
 }  // namespace
 
-TSkinControl* TSkinControl::Of(HWND w) { return static_cast<TSkinControl*>(GetPropA(w, kControlProp)); }
+TSkinControl::TSkinControl(fw::TComponent* owner)
+    : fw::TComponent(owner), subclass_(kControlProp, kControlOldProp, &TSkinControl::Proc) {}
+
+TSkinControl* TSkinControl::Of(HWND w) {
+  return static_cast<TSkinControl*>(TWindowSubclass::Owner(w, kControlProp));
+}
 
 TSkinControl::~TSkinControl() {
   *alive_ = false;
   Unhook();
   // A control that is going away keeps whatever colour it has.
   if (control_ && !control_->Destroying()) RestoreColours();
-  if (frame_) frame_->UnregisterControlSkin(this);
+  if (list_) list_->Unregister(this);
 }
 
 bool TSkinControl::Dead() const {
-  if (life_ == 6) return true;
+  if (life_ == kLifeWindowGone) return true;
   auto* wc = dynamic_cast<const fw::TWinControl*>(control_);
   return wc && (!wc->Widget() || wc->Widget()->Native() != window_);
 }
 
 fw::TColor TSkinControl::FormColour() const { return data_ ? data_->Colours().ButtonFace : fw::clBtnFace; }
 
-void TSkinControl::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) {
+void TSkinControl::Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control) {
   if (attached_) return;
   use_form_colour_ = use_form_colour;
   data_ = &data;
-  frame_ = &frame;
+  list_ = &list;
   control_ = &control;
   auto* wc = dynamic_cast<fw::TWinControl*>(&control);
   window_ = wc ? static_cast<HWND>(wc->Handle()) : nullptr;
@@ -63,7 +67,7 @@ void TSkinControl::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_co
   control.WindowProc = [this](fw::TMessage& m) { HandleMessage(m); };
   window_proc_hooked_ = true;
   if (window_) SetPropA(window_, kControlProp, this);
-  frame.RegisterControlSkin(this);
+  list.Register(this);
   if (use_form_colour_) {
     if (!data.Options.Contains(xoParentBackGround) &&
         paint::Narrow(props::ReadText(control, "ParentBackground")) == "True") {
@@ -78,19 +82,15 @@ void TSkinControl::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_co
   attached_ = true;
 }
 
-void TSkinControl::AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) {
+void TSkinControl::AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list) {
   if (attached_) return;
   data_ = &data;
-  frame_ = &frame;
+  list_ = &list;
   window_ = w;
   unicode_ = IsWindowUnicode(w);
-  frame.RegisterControlSkin(this);
+  list.Register(this);
   caption_ = WindowTextOf(w, unicode_);
-  SetPropA(w, kControlProp, this);
-  LONG_PTR proc = reinterpret_cast<LONG_PTR>(&TSkinControl::Proc);
-  old_proc_ = reinterpret_cast<WNDPROC>(unicode_ ? SetWindowLongPtrW(w, GWLP_WNDPROC, proc)
-                                                 : SetWindowLongPtrA(w, GWLP_WNDPROC, proc));
-  SetPropA(w, kControlOldProp, reinterpret_cast<HANDLE>(old_proc_));
+  subclass_.Install(w, this, TWindowSubclass::Charset::OfWindow);
   InvalidateRect(w, nullptr, TRUE);
   attached_ = true;
 }
@@ -100,14 +100,9 @@ void TSkinControl::Unhook() {
     control_->WindowProc = saved_window_proc_;
     window_proc_hooked_ = false;
   }
-  if (window_ && IsWindow(window_)) {
-    if (old_proc_ && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window_, GWLP_WNDPROC)) == &TSkinControl::Proc) {
-      if (unicode_) SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
-      else SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
-      RemovePropA(window_, kControlOldProp);
-    }
-    if (GetPropA(window_, kControlProp) == this) RemovePropA(window_, kControlProp);
-  }
+  subclass_.Remove();
+  // A framework control's window carries the skin without a subclass.
+  if (window_ && IsWindow(window_) && GetPropA(window_, kControlProp) == this) RemovePropA(window_, kControlProp);
 }
 
 void TSkinControl::RestoreColours() {
@@ -180,7 +175,7 @@ void TSkinControl::Put(HDC dc, const fw::TBitmap& bmp, const fw::TRect& exclude)
 
 bool TSkinControl::TransparentMode() const {
   if (data_ && data_->Options.Contains(xoTransparent)) return true;
-  return control_ && control_->Tag == 5555;
+  return control_ && control_->Tag == kTransparentTag;
 }
 
 fw::TBitmap TSkinControl::ParentBackground() const {
@@ -203,12 +198,7 @@ fw::TBitmap TSkinControl::ParentBackground() const {
 
 LRESULT CALLBACK TSkinControl::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   TSkinControl* c = Of(w);
-  if (!c || c->control_) {
-    auto old = reinterpret_cast<WNDPROC>(GetPropA(w, kControlOldProp));
-    if (msg == WM_NCDESTROY) RemovePropA(w, kControlOldProp);
-    if (!old) return IsWindowUnicode(w) ? DefWindowProcW(w, msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
-    return IsWindowUnicode(w) ? CallWindowProcW(old, w, msg, wp, lp) : CallWindowProcA(old, w, msg, wp, lp);
-  }
+  if (!c || c->control_) return TWindowSubclass::PassOn(w, kControlOldProp, TWindowSubclass::Charset::OfWindow, msg, wp, lp);
   fw::TMessage m{msg, wp, lp, 0};
   try {
     c->HandleMessage(m);
@@ -223,13 +213,7 @@ void TSkinControl::CallOwn(fw::TMessage& m) {
     return;
   }
   if (!window_) return;
-  if (!old_proc_) {
-    m.Result = unicode_ ? DefWindowProcW(window_, m.Msg, m.WParam, m.LParam)
-                        : DefWindowProcA(window_, m.Msg, m.WParam, m.LParam);
-    return;
-  }
-  m.Result = unicode_ ? CallWindowProcW(old_proc_, window_, m.Msg, m.WParam, m.LParam)
-                      : CallWindowProcA(old_proc_, window_, m.Msg, m.WParam, m.LParam);
+  m.Result = subclass_.CallPrevious(m.Msg, m.WParam, m.LParam);
 }
 
 void TSkinControl::HandleMessage(fw::TMessage& m) {
@@ -277,7 +261,7 @@ bool TSkinControl::BeforeMessage(fw::TMessage& m) {
       std::shared_ptr<bool> alive = alive_;
       CallOwn(m);
       if (!*alive) return false;
-      life_ = 6;
+      life_ = kLifeWindowGone;
       skin_enabled_ = false;
       RestoreColours();
       return false;

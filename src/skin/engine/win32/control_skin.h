@@ -12,25 +12,38 @@
 
 #include "framework/component.h"
 #include "framework/controls.h"
+#include "skin/engine/win32/subclass.h"
 
 class TSkinData;
 
 namespace skin {
 
-class TWinSkinForm;
+class TSkinControl;
+
+// Whoever keeps a window's control skins: a skin enters when it attaches
+// and leaves when it is freed, by whoever frees it.
+class TControlSkinKeeper {
+ public:
+  // Adds once; answers whether it was already there.
+  virtual bool Register(TSkinControl* c) = 0;
+  virtual void Unregister(TSkinControl* c) = 0;
+
+ protected:
+  ~TControlSkinKeeper() = default;
+};
 
 class TSkinControl : public fw::TComponent {
  public:
   // The component owner is the control skinned (or, for a foreign window,
   // the frame object).
-  explicit TSkinControl(fw::TComponent* owner) : fw::TComponent(owner) {}
+  explicit TSkinControl(fw::TComponent* owner);
   ~TSkinControl() override;
   const char* ClassName() const override { return "TSkinControl"; }
 
   // A framework control: its WindowProc is saved and replaced.
-  virtual void Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control);
+  virtual void Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control);
   // A foreign window: its window procedure is replaced.
-  virtual void AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame);
+  virtual void AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list);
   // Gives back the control's background settings and colour.
   virtual void RestoreColours();
   // Re-applies the form colour (when used) and repaints.
@@ -43,7 +56,6 @@ class TSkinControl : public fw::TComponent {
   // control's window destroyed or made anew behind it).
   bool Dead() const;
   bool SkinEnabled() const { return skin_enabled_; }
-  TWinSkinForm* Frame() const { return frame_; }
   // While its message handler runs the skin must not be freed.
   bool InUse() const { return busy_ > 0; }
 
@@ -78,8 +90,9 @@ class TSkinControl : public fw::TComponent {
   // Paints the finished bitmap on dc; exclude (when not empty) is left
   // alone.
   void Put(HDC dc, const fw::TBitmap& bmp, const fw::TRect& exclude = {});
-  // The control paints the parent's background behind itself (Tag 5555 or
-  // the skin's transparent option).
+  // The control paints the parent's background behind itself (its Tag is
+  // kTransparentTag, or the skin has the transparent option).
+  static constexpr intptr_t kTransparentTag = 5555;
   bool TransparentMode() const;
   // What the parent shows behind the control.
   fw::TBitmap ParentBackground() const;
@@ -96,8 +109,11 @@ class TSkinControl : public fw::TComponent {
   RECT window_rect_{};
   bool use_form_colour_ = false;
   bool attached_ = false;
-  int life_ = 1;
-  TWinSkinForm* frame_ = nullptr;
+  // The skin's life: attached, or its window destroyed (the frame drops
+  // it at its next purge).
+  enum Life : int { kLifeAttached = 1, kLifeWindowGone = 6 };
+  int life_ = kLifeAttached;
+  TControlSkinKeeper* list_ = nullptr;  // the window's control skins, this one among them
   int variant_ = 0;
 
  private:
@@ -105,7 +121,7 @@ class TSkinControl : public fw::TComponent {
   void HandleMessage(fw::TMessage& m);
   void Unhook();
 
-  WNDPROC old_proc_ = nullptr;
+  TWindowSubclass subclass_;  // a foreign window's procedure
   fw::TWndMethod saved_window_proc_;
   bool window_proc_hooked_ = false;
   bool skin_enabled_ = true;

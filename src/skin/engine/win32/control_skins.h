@@ -21,8 +21,8 @@ class TSkinButton final : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   const char* ClassName() const override { return "TSkinButton"; }
-  void Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) override;
-  void AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) override;
+  void Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control) override;
+  void AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list) override;
 
  protected:
   bool BeforeMessage(fw::TMessage& m) override;
@@ -32,6 +32,8 @@ class TSkinButton final : public TSkinControl {
  private:
   void SetVariant();
   void ClickNow();
+  // Hands a press the skin took to the framework control's MouseDown.
+  void RaiseMouseDown(const fw::TMessage& m);
 };
 
 class TSkinCheckBox final : public TSkinControl {
@@ -51,11 +53,11 @@ class TSkinCheckBox final : public TSkinControl {
 
 class TSkinComBox final : public TSkinControl {
  public:
-  using TSkinControl::TSkinControl;
+  explicit TSkinComBox(fw::TComponent* owner);
   ~TSkinComBox() override;
   const char* ClassName() const override { return "TSkinComBox"; }
-  void Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) override;
-  void AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) override;
+  void Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control) override;
+  void AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list) override;
 
  protected:
   bool BeforeMessage(fw::TMessage& m) override;
@@ -69,7 +71,7 @@ class TSkinComBox final : public TSkinControl {
   RECT ButtonRect() const;
   bool ButtonVisible() const;
   HWND edit_part_ = nullptr;
-  WNDPROC edit_part_proc_ = nullptr;
+  TWindowSubclass edit_part_subclass_;
 };
 
 class TSkinEdit final : public TSkinControl {

@@ -49,10 +49,10 @@ bool AnswersSkinned(HWND w) {
 
 class FrameSkinner final : public IControlSkinner {
  public:
-  explicit FrameSkinner(TWinSkinForm& f) : f_(f) {}
+  FrameSkinner(TControlSkinList& list, TSkinData& data) : list_(list), data_(data) {}
 
   bool HasControlSkin(fw::TControl& c) override {
-    for (TSkinControl* s : f_.ControlSkins())
+    for (TSkinControl* s : list_.Items())
       if (s->Control() == &c && !s->Dead()) return true;
     auto* w = dynamic_cast<fw::TWinControl*>(&c);
     return w && w->HandleAllocated() && AnswersSkinned(static_cast<HWND>(w->Handle()));
@@ -68,27 +68,28 @@ class FrameSkinner final : public IControlSkinner {
     TSkinControl* s = MakeSkin(kind, &c);
     if (!s) return;
     try {
-      s->Attach(f_, *f_.SkinData(), use_form_colour || kind == SkinKind::Box, c);
+      s->Attach(list_, data_, use_form_colour || kind == SkinKind::Box, c);
     } catch (...) {
       delete s;
     }
   }
   void AttachCustom(fw::TControl& c, fw::TComponent& skin) override {
-    if (auto* s = dynamic_cast<TSkinControl*>(&skin)) s->Attach(f_, *f_.SkinData(), false, c);
+    if (auto* s = dynamic_cast<TSkinControl*>(&skin)) s->Attach(list_, data_, false, c);
   }
 
  private:
-  TWinSkinForm& f_;
+  TControlSkinList& list_;
+  TSkinData& data_;
 };
 
 }  // namespace
 
 void TWinSkinForm::AttachControlSkins() {
-  PurgeControlSkins();
+  control_skins_.PurgeDead();
   TSkinData* d = SkinData();
   if (!d->SkinLoaded()) return;
   if (form_) {
-    FrameSkinner skinner(*this);
+    FrameSkinner skinner(control_skins_, *d);
     ClassifyFormControls(*d, *form_, skinner);
     OwnerDrawFormMenus();
     return;
@@ -100,7 +101,7 @@ void TWinSkinForm::SkinForeignChildren(HWND parent) {
   TSkinData& d = *SkinData();
   for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     const uint32_t style = uint32_t(GetWindowLongPtrA(c, GWL_STYLE));
-    if (!(style & WS_CHILD) || FindControlSkinByWindow(c) || AnswersSkinned(c)) continue;
+    if (!(style & WS_CHILD) || control_skins_.FindByWindow(c) || AnswersSkinned(c)) continue;
     const std::string cls = LowerClassOf(c);
     const SkinKind kind = ClassifyForeign(cls, style);
     if (ForeignHasSkinnedChildren(cls, style)) SkinForeignChildren(c);
@@ -113,14 +114,14 @@ void TWinSkinForm::SkinForeignChildren(HWND parent) {
     if (kind == SkinKind::FormColourOnly) {
       if (fw::TControl* ctl = fw::win32::FindControl(c)) {
         auto* box = new TSkinBox(ctl);
-        box->Attach(*this, d, true, *ctl);
+        box->Attach(control_skins_, d, true, *ctl);
       }
       continue;
     }
     TSkinControl* s = MakeSkin(kind, this);
     if (!s) continue;
     try {
-      s->AttachHandle(target, d, *this);
+      s->AttachHandle(target, d, control_skins_);
     } catch (...) {
       delete s;
     }
@@ -129,14 +130,9 @@ void TWinSkinForm::SkinForeignChildren(HWND parent) {
 
 void TWinSkinForm::SkinSizeGrip(skin::Wnd grip) {
   HWND g = static_cast<HWND>(grip);
-  if (!g || FindControlSkinByWindow(g)) return;
+  if (!g || control_skins_.FindByWindow(g)) return;
   TSkinControl* s = MakeSkin(SkinKind::SizeGrip, this);
-  s->AttachHandle(g, *SkinData(), *this);
-}
-
-void TWinSkinForm::PurgeControlSkins() {
-  for (TSkinControl* c : std::vector<TSkinControl*>(controls_))
-    if (c->Dead() && !c->InUse() && std::find(controls_.begin(), controls_.end(), c) != controls_.end()) delete c;
+  s->AttachHandle(g, *SkinData(), control_skins_);
 }
 
 }  // namespace skin

@@ -100,7 +100,7 @@ LRESULT CALLBACK TWinSkinForm::MenuLoopHook(int code, WPARAM wp, LPARAM lp) {
 void TWinSkinForm::MenuSelect(WPARAM wp, LPARAM lp) {
   const UINT flags = HIWORD(wp);
   auto menu = reinterpret_cast<HMENU>(lp);
-  if (flags == 0xFFFF && !menu) {
+  if (flags == kMenuClosedFlags && !menu) {
     // The menu closed.
     if (pending_switch_ < 0) menu_running_ = false;
     return;

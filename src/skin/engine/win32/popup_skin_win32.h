@@ -9,6 +9,7 @@
 
 #include "framework/bitmap.h"
 #include "skin/engine/skin_frame.h"
+#include "skin/engine/win32/subclass.h"
 
 namespace skin {
 
@@ -35,11 +36,17 @@ class TWinSkinPopMenu final : public TPopupSkin {
   // Renders the background when the window has a new size.
   bool Render();
   void PaintBorder(HRGN update);
+  // What the system fills of the window when it paints the menu inside
+  // its client area (window coordinates): everything but the items, and
+  // the border bands always.
+  HRGN SystemFilledRegion() const;
+  // Paints the skin's border and background over the system's after the
+  // menu's own painting: on the DC given, or on the window DC.
+  void PaintOverSystemFrame(HDC given);
   HWND Wnd() const { return static_cast<HWND>(Window()); }
 
   TSkinManage& manager_;
-  WNDPROC old_proc_ = nullptr;
-  bool attached_ = false;
+  TWindowSubclass subclass_;
   fw::TBitmap background_;
 };
 

@@ -2,11 +2,13 @@
 // (normal, pressed, disabled, hot, focused). The skin takes the press: the
 // button is pressed and captures the mouse on the press, and clicks on the
 // release wherever the mouse then is; the keyboard's space bar and the
-// dialog keys stay with the system.
+// dialog keys stay with the system. A framework button still hears the
+// press as its mouse-down.
 #include "skin/engine/win32/control_skins.h"
 
+#include <windowsx.h>
+
 #include "skin/engine/skin_messages.h"
-#include "skin/engine/win32/win_skin_form.h"
 #include "skin/paint/button_painter.h"
 #include "skin/skin_data.h"
 #include "text/ascii.h"
@@ -29,13 +31,13 @@ void TSkinButton::SetVariant() {
   variant_ = cls.rfind("trz", 0) == 0 || cls.rfind("tel", 0) == 0 ? 1 : 0;
 }
 
-void TSkinButton::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) {
-  TSkinControl::Attach(frame, data, use_form_colour, control);
+void TSkinButton::Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control) {
+  TSkinControl::Attach(list, data, use_form_colour, control);
   SetVariant();
 }
 
-void TSkinButton::AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) {
-  TSkinControl::AttachHandle(w, data, frame);
+void TSkinButton::AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list) {
+  TSkinControl::AttachHandle(w, data, list);
   SetVariant();
 }
 
@@ -53,9 +55,26 @@ bool TSkinButton::BeforeMessage(fw::TMessage& m) {
       SetCapture(window_);
       PaintWindow(nullptr);
       m.Result = 0;
+      // The system never sees the press, so the control hears it from here.
+      if (control_ && variant_ == 0) RaiseMouseDown(m);
       return false;
     default: return TSkinControl::BeforeMessage(m);
   }
+}
+
+void TSkinButton::RaiseMouseDown(const fw::TMessage& m) {
+  // The message carries 16-bit coordinates; a larger control reads the
+  // cursor instead.
+  constexpr int kShortCoordinates = 32768;
+  POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  RECT r;
+  GetWindowRect(window_, &r);
+  if (r.right - r.left > kShortCoordinates || r.bottom - r.top > kShortCoordinates) {
+    GetCursorPos(&p);
+    ScreenToClient(window_, &p);
+  }
+  control_->MouseDown(fw::TMouseButton::mbLeft, fw::win32::KeysToShiftState(m.WParam, m.Msg == WM_LBUTTONDBLCLK),
+                      p.x, p.y);
 }
 
 void TSkinButton::ClickNow() {

@@ -13,17 +13,21 @@ namespace skin {
 
 namespace {
 constexpr char kEditPartProp[] = "GsmSkinComboEdit";
+constexpr char kEditPartOldProp[] = "GsmSkinComboEditProc";
 }  // namespace
+
+TSkinComBox::TSkinComBox(fw::TComponent* owner)
+    : TSkinControl(owner), edit_part_subclass_(kEditPartProp, kEditPartOldProp, &TSkinComBox::EditPartProc) {}
 
 TSkinComBox::~TSkinComBox() { UnhookEditPart(); }
 
-void TSkinComBox::Attach(TWinSkinForm& frame, TSkinData& data, bool use_form_colour, fw::TControl& control) {
-  TSkinControl::Attach(frame, data, use_form_colour, control);
+void TSkinComBox::Attach(TControlSkinKeeper& list, TSkinData& data, bool use_form_colour, fw::TControl& control) {
+  TSkinControl::Attach(list, data, use_form_colour, control);
   HookEditPart();
 }
 
-void TSkinComBox::AttachHandle(HWND w, TSkinData& data, TWinSkinForm& frame) {
-  TSkinControl::AttachHandle(w, data, frame);
+void TSkinComBox::AttachHandle(HWND w, TSkinData& data, TControlSkinKeeper& list) {
+  TSkinControl::AttachHandle(w, data, list);
   HookEditPart();
 }
 
@@ -36,35 +40,26 @@ void TSkinComBox::HookEditPart() {
   HWND edit = GetComboBoxInfo(window_, &ci) ? ci.hwndItem : GetWindow(window_, GW_CHILD);
   if (!edit || edit == window_ || !IsChild(window_, edit)) return;
   edit_part_ = edit;
-  SetPropA(edit, kEditPartProp, this);
-  edit_part_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TSkinComBox::EditPartProc)));
+  edit_part_subclass_.Install(edit, this, TWindowSubclass::Charset::Ansi);
 }
 
 void TSkinComBox::UnhookEditPart() {
   if (!edit_part_) return;
-  if (IsWindow(edit_part_)) {
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(edit_part_, GWLP_WNDPROC)) == &TSkinComBox::EditPartProc) {
-      SetWindowLongPtrA(edit_part_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_part_proc_));
-      RemovePropA(edit_part_, kEditPartProp);
-    } else {
-      // Someone came after us: we stay in the chain, passing everything on.
-      SetPropA(edit_part_, kEditPartProp, nullptr);
-    }
-  }
+  edit_part_subclass_.Remove();
   edit_part_ = nullptr;
 }
 
 LRESULT CALLBACK TSkinComBox::EditPartProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* c = static_cast<TSkinComBox*>(GetPropA(w, kEditPartProp));
-  WNDPROC old = c ? c->edit_part_proc_ : nullptr;
-  if (!c) return DefWindowProcA(w, msg, wp, lp);
+  auto* c = static_cast<TSkinComBox*>(TWindowSubclass::Owner(w, kEditPartProp));
+  // Given back while someone came after us: we stay in the chain, passing
+  // everything on.
+  if (!c) return TWindowSubclass::PassOn(w, kEditPartOldProp, TWindowSubclass::Charset::Ansi, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
-    RemovePropA(w, kEditPartProp);
+    c->edit_part_subclass_.Release();
     c->edit_part_ = nullptr;
-    return CallWindowProcA(old, w, msg, wp, lp);
+    return TWindowSubclass::PassOn(w, kEditPartOldProp, TWindowSubclass::Charset::Ansi, msg, wp, lp);
   }
-  LRESULT r = CallWindowProcA(old, w, msg, wp, lp);
+  LRESULT r = c->edit_part_subclass_.CallPrevious(msg, wp, lp);
   if (c->Dead() || !c->SkinEnabled()) return r;
   switch (msg) {
     case WM_LBUTTONDOWN:

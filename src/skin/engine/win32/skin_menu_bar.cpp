@@ -5,7 +5,6 @@
 #include "framework/forms.h"
 #include "framework/menus.h"
 #include "skin/engine/menu_bar.h"
-#include "skin/engine/win32/win_skin_form.h"
 #include "skin/paint/menu_painter.h"
 #include "skin/paint/text.h"
 #include "skin/paint/win32/gdi_bitmap.h"
@@ -32,8 +31,8 @@ unsigned AccelOf(const std::wstring& caption) {
 
 }  // namespace
 
-TWinSkinMenu::TWinSkinMenu(TWinSkinForm& frame, TSkinData& data)
-    : fw::TComponent(&frame), frame_(frame), data_(data) {}
+TWinSkinMenu::TWinSkinMenu(TMenuBarHost& frame, TSkinData& data)
+    : fw::TComponent(nullptr), frame_(frame), data_(data) {}
 
 TWinSkinMenu::~TWinSkinMenu() = default;
 

@@ -11,17 +11,28 @@
 
 #include "framework/bitmap.h"
 #include "framework/component.h"
+#include "skin/engine/frame_rules.h"
 #include "skin/engine/nc_object.h"
 
 class TSkinData;
 namespace fw {
+class TForm;
 class TMainMenu;
 class TMenuItem;
 }  // namespace fw
 
 namespace skin {
 
-class TWinSkinForm;
+// What the bar needs of the frame that shows it: the window, its framework
+// form (if any), the frame's measures and reading order, and the frame's
+// rules for the hot element.
+class TMenuBarHost : public TNCHost {
+ public:
+  virtual HWND Wnd() const = 0;
+  virtual fw::TForm* Form() const = 0;
+  virtual const FrameMetrics& Metrics() const = 0;
+  virtual bool RightToLeft() const = 0;
+};
 
 // One item of the bar.
 class TMenuBtn : public TNCObject {
@@ -38,7 +49,7 @@ class TMenuBtn : public TNCObject {
 
 class TWinSkinMenu : public fw::TComponent {
  public:
-  TWinSkinMenu(TWinSkinForm& frame, TSkinData& data);
+  TWinSkinMenu(TMenuBarHost& frame, TSkinData& data);
   ~TWinSkinMenu() override;
   const char* ClassName() const override { return "TWinSkinMenu"; }
 
@@ -63,7 +74,7 @@ class TWinSkinMenu : public fw::TComponent {
   HMENU WindowMenu() const { return window_menu_; }
 
  private:
-  TWinSkinForm& frame_;
+  TMenuBarHost& frame_;
   TSkinData& data_;
   std::vector<std::unique_ptr<TMenuBtn>> items_;
   HMENU window_menu_ = nullptr;

@@ -76,7 +76,7 @@ void TWinSkinForm::BuildSystemMenu() {
       caption.resize(tab);
     }
     item->SetCaption(caption);
-    const unsigned cmd = mi.wID & 0xFFF0;
+    const unsigned cmd = mi.wID & kSysCommandMask;
     item->Tag = intptr_t(mi.wID);
     const int allowed = StateFor(cmd, placement_, features_);
     bool enabled = allowed < 0 ? !(mi.fState & (MFS_DISABLED | MFS_GRAYED)) : allowed != 0;

@@ -21,24 +21,22 @@ namespace skin {
 
 namespace {
 
-constexpr char kFrameProp[] = "GsmSkinFrame";
-constexpr char kOldProcProp[] = "GsmSkinFrameProc";
 
 }  // namespace
 
 TWinSkinForm::TWinSkinForm(fw::TForm* form, TSkinManage& manager, HWND wnd, std::string class_name,
                            TSkinData* data)
-    : TSkinFrame(form, manager, wnd, std::move(class_name), data) {}
+    : TSkinFrame(form, manager, wnd, std::move(class_name), data), manager_(manager) {}
 
 TWinSkinForm::~TWinSkinForm() {
   EndMenuLoop();
   UndoOwnerDraw();
   hover_.reset();
-  FreeControlSkins();
+  control_skins_.FreeAll();
   if (attached_) Detach();
 }
 
-TWinSkinForm* TWinSkinForm::Of(HWND w) { return static_cast<TWinSkinForm*>(GetPropA(w, kFrameProp)); }
+TWinSkinForm* TWinSkinForm::Of(HWND w) { return static_cast<TWinSkinForm*>(TWindowSubclass::Owner(w, kFrameProp)); }
 
 fw::TColor TWinSkinForm::FormColour() const { return SkinData()->Colours().ButtonFace; }
 
@@ -123,12 +121,7 @@ void TWinSkinForm::CommonSetup() {
 }
 
 void TWinSkinForm::HookWindowProc() {
-  HWND w = Wnd();
-  SetPropA(w, kFrameProp, this);
-  LONG_PTR proc = reinterpret_cast<LONG_PTR>(&TWinSkinForm::Proc);
-  old_proc_ = reinterpret_cast<WNDPROC>(unicode_ ? SetWindowLongPtrW(w, GWLP_WNDPROC, proc)
-                                                 : SetWindowLongPtrA(w, GWLP_WNDPROC, proc));
-  SetPropA(w, kOldProcProp, reinterpret_cast<HANDLE>(old_proc_));
+  subclass_.Install(Wnd(), this, TWindowSubclass::Charset::OfWindow);
   attached_ = true;
 }
 
@@ -139,17 +132,9 @@ void TWinSkinForm::UnhookWindowProc() {
   }
   if (!attached_) return;
   attached_ = false;
-  HWND w = Wnd();
-  if (!IsWindow(w)) return;
-  const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(w, GWLP_WNDPROC));
-  if (current == &TWinSkinForm::Proc) {
-    if (unicode_) SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
-    else SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
-    RemovePropA(w, kOldProcProp);
-  }
   // Someone subclassed the window after us: our procedure stays in the
   // chain and passes everything on through the saved procedure.
-  RemovePropA(w, kFrameProp);
+  subclass_.Remove();
 }
 
 // ---- deferred initialisation ----
@@ -255,7 +240,7 @@ void TWinSkinForm::RefreshColours() {
   const int old_state = SkinState();
   SetSkinState(kFrameRefreshing);
   if (form_) form_->SetColor(FormColour());
-  for (TSkinControl* c : std::vector<TSkinControl*>(controls_)) c->Refresh();
+  control_skins_.RefreshAll();
   if (frame_skinning_ && border_kind_ != kBorderNoCaption && !child_ && placement_ == kPlaceNormal) {
     ResizeForSkin();
     ApplyRegion();
@@ -273,7 +258,7 @@ void TWinSkinForm::Restore() {
   StopHover();
   SetHotElement(nullptr);
   UnhookWindowProc();
-  FreeControlSkins();
+  control_skins_.FreeAll();
   UndoOwnerDraw();
   const bool destroying = form_ && form_->Destroying();
   if (form_ && colour_saved_ && !destroying) form_->SetColor(saved_colour_);
@@ -316,15 +301,14 @@ void TWinSkinForm::Detach() {
 
 void TWinSkinForm::CreateMenuBar() {
   if (menu_bar_) return;
-  menu_bar_ = new TWinSkinMenu(*this, *SkinData());
+  menu_bar_ = std::make_unique<TWinSkinMenu>(*this, *SkinData());
   menu_bar_->LoadItems();
   m_.menu = GetSystemMetrics(SM_CYMENU);
 }
 
 void TWinSkinForm::FreeMenuBar() {
   SetHotElement(nullptr);
-  delete menu_bar_;
-  menu_bar_ = nullptr;
+  menu_bar_.reset();
 }
 
 void TWinSkinForm::ShowCaptionStyles(bool show) {
@@ -334,29 +318,5 @@ void TWinSkinForm::ShowCaptionStyles(bool show) {
   LONG_PTR n = show ? (s | WS_CAPTION) : (s & ~LONG_PTR(WS_CAPTION));
   if (n != s) SetWindowLongPtrA(w, GWL_STYLE, n);
 }
-
-// ---- control skins ----
-
-bool TWinSkinForm::RegisterControlSkin(TSkinControl* c) {
-  if (std::find(controls_.begin(), controls_.end(), c) != controls_.end()) return true;
-  controls_.push_back(c);
-  return false;
-}
-
-void TWinSkinForm::UnregisterControlSkin(TSkinControl* c) {
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
-}
-
-TSkinControl* TWinSkinForm::FindControlSkinByWindow(HWND w) const {
-  for (TSkinControl* c : controls_)
-    if (c->Window() == w && !c->Dead()) return c;
-  return nullptr;
-}
-
-void TWinSkinForm::FreeControlSkins() {
-  // Each restores its control and leaves the list as it goes.
-  while (!controls_.empty()) delete controls_.back();
-}
-
 
 }  // namespace skin

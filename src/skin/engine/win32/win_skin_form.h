@@ -18,6 +18,9 @@
 #include "skin/engine/frame_rules.h"
 #include "skin/engine/nc_object.h"
 #include "skin/engine/skin_frame.h"
+#include "skin/engine/win32/skin_menu_bar.h"
+#include "skin/engine/win32/control_skin_list.h"
+#include "skin/engine/win32/subclass.h"
 
 namespace fw {
 class TCanvas;
@@ -32,10 +35,9 @@ class TTimer;
 namespace skin {
 
 class TSkinControl;
-class TWinSkinMenu;
-class TMenuBtn;
+class TSkinManage;
 
-class TWinSkinForm final : public TSkinFrame, public TNCHost {
+class TWinSkinForm final : public TSkinFrame, public TMenuBarHost {
  public:
   TWinSkinForm(fw::TForm* form, TSkinManage& manager, HWND wnd, std::string class_name, TSkinData* data);
   ~TWinSkinForm() override;
@@ -52,40 +54,41 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
   void RefreshMetrics() override;
   void RefreshColours() override;
   int MdiKind() const override { return mdi_kind_; }
-  void SkinSizeGrip(Wnd grip) override;
+  void SkinSizeGrip(skin::Wnd grip) override;
 
   void ApplyRegion();
   void PaintFrame(HDC dc = nullptr);
   void ShowCaptionStyles(bool show);
   void PaintElement(TNCObject& e) override;
 
-  HWND Wnd() const { return static_cast<HWND>(Window()); }
-  const FrameMetrics& Metrics() const { return m_; }
+  HWND Wnd() const override { return static_cast<HWND>(Window()); }
+  TSkinManage& Manager() const { return manager_; }
+  const FrameMetrics& Metrics() const override { return m_; }
   bool IsActive() const { return active_; }
   int Placement() const { return placement_; }
   unsigned Features() const { return features_; }
   int BorderKind() const { return border_kind_; }
   bool FrameSkinning() const { return frame_skinning_; }
-  fw::TForm* Form() const { return form_; }
+  fw::TForm* Form() const override { return form_; }
   const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return buttons_; }
 
   // ---- control skins inside this window ----
-  // Adds once; answers whether it was already there.
-  bool RegisterControlSkin(TSkinControl* c);
-  void UnregisterControlSkin(TSkinControl* c);
-  TSkinControl* FindControlSkinByWindow(HWND w) const;
-  const std::vector<TSkinControl*>& ControlSkins() const { return controls_; }
+  const std::vector<TSkinControl*>& ControlSkins() const { return control_skins_.Items(); }
 
   // The window whose frame object this is (nullptr for none).
   static TWinSkinForm* Of(HWND w);
-  bool RightToLeft() const { return rtl_; }
-  TWinSkinMenu* MenuBar() const { return menu_bar_; }
+  bool RightToLeft() const override { return rtl_; }
+  TWinSkinMenu* MenuBar() const { return menu_bar_.get(); }
   // Opens a bar item's drop-down (a command item sends its command).
   void OpenBarItem(TMenuBtn& b);
   // Whether a drop-down of a skinned bar is open (its menu-loop hook in place).
   static bool MenuLoopHookInstalled();
   // The Tag of the skinned system menu.
   static constexpr intptr_t kSystemMenuTag = 33333;
+  // WM_MENUSELECT's flags when the menu closes.
+  static constexpr unsigned kMenuClosedFlags = 0xFFFF;
+  // The command bits of a WM_SYSCOMMAND (the low four are the system's).
+  static constexpr unsigned kSysCommandMask = 0xFFF0;
 
  private:
   // ---- set-up (win_skin_form.cpp) ----
@@ -95,11 +98,9 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
   void ResizeForSkin();
   void HookWindowProc();
   void UnhookWindowProc();
-  void FreeControlSkins();
   // frame_controls.cpp
   void AttachControlSkins();
   void SkinForeignChildren(HWND parent);
-  void PurgeControlSkins();
   fw::TColor FormColour() const;
 
   // ---- messages (win_skin_form_proc.cpp) ----
@@ -169,10 +170,14 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
   void OpenSystemMenu(POINT screen);
   void BuildSystemMenu();
 
+  static constexpr char kFrameProp[] = "GsmSkinFrame";
+  static constexpr char kOldProcProp[] = "GsmSkinFrameProc";
+
+  TSkinManage& manager_;
   fw::TForm* form_ = nullptr;
   bool attached_ = false;
   bool unicode_ = false;
-  WNDPROC old_proc_ = nullptr;
+  TWindowSubclass subclass_{kFrameProp, kOldProcProp, &TWinSkinForm::Proc};
   fw::TWndMethod saved_window_proc_;
   bool window_proc_hooked_ = false;
   std::unique_ptr<fw::TTimer> hover_;
@@ -204,13 +209,13 @@ class TWinSkinForm final : public TSkinFrame, public TNCHost {
   int region_w_ = 0, region_h_ = 0;
 
   std::vector<std::unique_ptr<TWinSysButton>> buttons_;
-  TWinSkinMenu* menu_bar_ = nullptr;  // owned (a component of this frame)
+  std::unique_ptr<TWinSkinMenu> menu_bar_;
   int open_item_ = -1;
   int pending_switch_ = -1;
   HMENU select_menu_ = nullptr;
   bool select_has_sub_ = false;
   bool frame_quiet_ = false;  // no frame painting while the menu changes
-  std::vector<TSkinControl*> controls_;
+  TControlSkinList control_skins_;
 };
 
 }  // namespace skin

@@ -86,7 +86,7 @@ bool TWinSkinForm::NcRButtonDown(WPARAM wp, LPARAM lp) {
 }
 
 bool TWinSkinForm::SysCommand(WPARAM wp, LPARAM lp) {
-  const unsigned cmd = unsigned(wp & 0xFFF0);
+  const unsigned cmd = unsigned(wp & kSysCommandMask);
   HWND w = Wnd();
   switch (cmd) {
     case SC_KEYMENU:
@@ -179,7 +179,7 @@ void TWinSkinForm::StopHover() {
 void TWinSkinForm::HoverTick() {
   if (menu_running_ || Dead() || !IsWindow(Wnd())) return;
   Busy busy(*this);
-  PurgeControlSkins();
+  control_skins_.PurgeDead();
   TNCObject* hot = HotElement();
   if (!hot) return;
   POINT c;

@@ -16,7 +16,6 @@ namespace skin {
 namespace {
 
 constexpr UINT kNcUahDrawCaption = 0xAE;
-constexpr char kOldProcProp[] = "GsmSkinFrameProc";
 
 }  // namespace
 
@@ -25,10 +24,7 @@ LRESULT CALLBACK TWinSkinForm::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   if (!f) {
     // The frame went while another procedure subclassed the window after
     // us: we stay in the chain and only pass on.
-    auto old = reinterpret_cast<WNDPROC>(GetPropA(w, kOldProcProp));
-    if (msg == WM_NCDESTROY) RemovePropA(w, kOldProcProp);
-    if (!old) return IsWindowUnicode(w) ? DefWindowProcW(w, msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
-    return IsWindowUnicode(w) ? CallWindowProcW(old, w, msg, wp, lp) : CallWindowProcA(old, w, msg, wp, lp);
+    return TWindowSubclass::PassOn(w, kOldProcProp, TWindowSubclass::Charset::OfWindow, msg, wp, lp);
   }
   // The frame may be freed by whatever the message sets off (its form
   // destroyed in a handler): it is only touched again when still alive.
@@ -40,11 +36,7 @@ LRESULT CALLBACK TWinSkinForm::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
-LRESULT TWinSkinForm::CallOld(UINT msg, WPARAM wp, LPARAM lp) {
-  HWND w = Wnd();
-  if (!old_proc_) return unicode_ ? DefWindowProcW(w, msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
-  return unicode_ ? CallWindowProcW(old_proc_, w, msg, wp, lp) : CallWindowProcA(old_proc_, w, msg, wp, lp);
-}
+LRESULT TWinSkinForm::CallOld(UINT msg, WPARAM wp, LPARAM lp) { return subclass_.CallPrevious(msg, wp, lp); }
 
 LRESULT TWinSkinForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   const int state = SkinState();
