@@ -11,10 +11,13 @@
 #
 # Targets:
 #   lzh container ini bmp   the skin loader's decompressor, container, INI and BMP readers
+#   skin                    a loaded skin (TSkinData) and every painter drawing from it
 #   link                    replies from the unit while a transfer runs
 #   profile                 profile files
 #   image                   settings images as a unit delivers them
 #   args                    gsmcfg's command line
+#   json                    gsmcfg's JSON output of show and diff for any profiles
+#   ports                   the port list from the names the system reports
 #
 # Every run starts from the seed corpus kept in tests/fuzz/corpus. A
 # campaign runs the targets one after another, keeps what it finds in
@@ -34,7 +37,7 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 seeds="$here/tests/fuzz/corpus"
 build="$here/build/fuzz"
-all="lzh container ini bmp link profile image args"
+all="lzh container ini bmp skin link profile image args json ports"
 time=600
 execs=""
 runs=""
@@ -71,11 +74,13 @@ case "$mode" in
   seeds) exec "$build/fuzz_seeds" "$seeds" ;;
 esac
 
-# Profiles are read up to 1 MiB; a link script is cut at 2 KiB, more than a
-# whole transfer of raw frames needs; the other inputs need no more than 4 KiB.
+# Profiles are read up to 1 MiB, settings images are 64 KiB whole; a link
+# script is cut at 2 KiB, more than a whole transfer of raw frames needs; the
+# other inputs need no more than 4 KiB.
 max_len() {
   case "$1" in
     profile) echo 1048576 ;;
+    image) echo 65536 ;;
     link) echo 2048 ;;
     *) echo 4096 ;;
   esac
@@ -85,6 +90,8 @@ max_len() {
 fuzz() {
   t=$1 log=$2 corpus=$3
   shift 3
+  # A target's dictionary of the names its inputs hold, when it has one.
+  if [ -f "$seeds/$t.dict" ]; then set -- -dict="$seeds/$t.dict" "$@"; fi
   "$build/fuzz_$t" -max_len="$(max_len "$t")" -timeout=20 -rss_limit_mb=2048 \
     -artifact_prefix="$build/crashes/$t-" -print_final_stats=1 "$@" "$corpus" "$seeds/$t" >"$log" 2>&1
 }

@@ -1,10 +1,15 @@
 #include "profile/ini_text.h"
 
+#include <algorithm>
+
 #include "text/ascii.h"
 #include "text/strtoint.h"
 
 namespace profile {
 namespace {
+
+// The line ends a text holds; lines refer to these.
+constexpr std::string_view kCrLf = "\r\n", kLf = "\n", kCr = "\r", kNone;
 
 bool IsBlank(char c) {
   // Ctrl-Z counts as a blank: old editors end text files with it.
@@ -42,58 +47,100 @@ std::string_view TrimBlanks(std::string_view s) {
   return s.substr(b, e - b);
 }
 
+void IniText::NameIndex::Seal() {
+  // Stable, so that of equal names the first in the text stays.
+  std::stable_sort(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  entries_.erase(std::unique(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 entries_.end());
+}
+
+void IniText::NameIndex::Insert(std::string name, size_t at) {
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), name, [](const auto& e, const std::string& n) { return e.first < n; });
+  if (it == entries_.end() || it->first != name) entries_.emplace(it, std::move(name), at);
+}
+
+std::optional<size_t> IniText::NameIndex::Find(std::string_view lower) const {
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), lower,
+                             [](const auto& e, std::string_view n) { return std::string_view(e.first) < n; });
+  if (it == entries_.end() || it->first != lower) return std::nullopt;
+  return it->second;
+}
+
 IniText::IniText(std::string_view text) {
   size_t start = 0;
+  auto add = [&](size_t end, std::string_view line_end) {
+    Line line{std::string(text.substr(start, end - start)), line_end};
+    if (auto name = HeaderName(line.text)) {
+      names_.Append(text::Lower(*name), sections_.size());
+      Section& s = sections_.emplace_back();
+      s.has_header = true;
+      s.header = std::move(line);
+    } else {
+      Section& s = sections_.back();
+      AddBodyLine(s, s.body.size(), std::move(line), true);
+    }
+  };
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != '\n' && text[i] != '\r') continue;
-    size_t end_len = (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-    lines_.push_back({std::string(text.substr(start, i - start)), std::string(text.substr(i, end_len))});
-    i += end_len - 1;
+    const std::string_view end = text[i] == '\n' ? kLf : (i + 1 < text.size() && text[i + 1] == '\n') ? kCrLf : kCr;
+    add(i, end);
+    i += end.size() - 1;
     start = i + 1;
   }
-  if (start < text.size()) lines_.push_back({std::string(text.substr(start)), ""});
+  if (start < text.size()) add(text.size(), kNone);
+  names_.Seal();
+  for (Section& s : sections_) s.keys.Seal();
+}
+
+// Inserts a line into a section's body: while reading at its end, later
+// where only blank lines follow, so that no indexed line moves.
+void IniText::AddBodyLine(Section& s, size_t at, Line line, bool reading) {
+  if (const std::string_view t = TrimBlanks(line.text); !t.empty()) {
+    if (reading)
+      s.keys.Append(text::Lower(KeyName(t)), at);
+    else
+      s.keys.Insert(text::Lower(KeyName(t)), at);
+  }
+  s.body.insert(s.body.begin() + ptrdiff_t(at), std::move(line));
 }
 
 std::string IniText::Text() const {
+  size_t size = 0;
+  for (const Section& s : sections_) {
+    size += s.header.text.size() + s.header.end.size();
+    for (const Line& l : s.body) size += l.text.size() + l.end.size();
+  }
   std::string out;
-  for (const Line& l : lines_) {
-    out += l.text;
-    out += l.end;
+  out.reserve(size);
+  for (const Section& s : sections_) {
+    out += s.header.text;
+    out += s.header.end;
+    for (const Line& l : s.body) {
+      out += l.text;
+      out += l.end;
+    }
   }
   return out;
 }
 
-std::optional<IniText::Range> IniText::FindSection(std::string_view section) const {
+const IniText::Section* IniText::FindSection(std::string_view section) const {
   section = TrimBlanks(section);
   // Lines before the first header form a section without a name.
-  size_t i = 0;
-  while (i < lines_.size() && !HeaderName(lines_[i].text)) ++i;
-  if (section.empty() && i > 0) return Range{SIZE_MAX, 0, i};
-  for (; i < lines_.size(); ++i) {
-    auto name = HeaderName(lines_[i].text);
-    if (!name || !text::EqualNoCase(*name, section)) continue;
-    size_t last = i + 1;
-    while (last < lines_.size() && !HeaderName(lines_[last].text)) ++last;
-    return Range{i, i + 1, last};
-  }
-  return std::nullopt;
+  if (section.empty() && !sections_[0].body.empty()) return &sections_[0];
+  const auto i = names_.Find(text::Lower(section));
+  return i ? &sections_[*i] : nullptr;
 }
 
-std::optional<size_t> IniText::FindKey(const Range& r, std::string_view key) const {
-  key = TrimBlanks(key);
-  for (size_t i = r.first; i < r.last; ++i) {
-    std::string_view t = TrimBlanks(lines_[i].text);
-    if (!t.empty() && text::EqualNoCase(KeyName(t), key)) return i;
-  }
-  return std::nullopt;
+std::optional<size_t> IniText::FindKey(const Section& s, std::string_view key) {
+  return s.keys.Find(text::Lower(TrimBlanks(key)));
 }
 
 std::optional<std::string> IniText::Find(std::string_view section, std::string_view key) const {
-  auto r = FindSection(section);
-  if (!r) return std::nullopt;
-  auto k = FindKey(*r, key);
+  const Section* s = FindSection(section);
+  if (!s) return std::nullopt;
+  const auto k = FindKey(*s, key);
   if (!k) return std::nullopt;
-  std::string_view t = TrimBlanks(lines_[*k].text);
+  std::string_view t = TrimBlanks(s->body[*k].text);
   const size_t eq = t.find('=');
   if (eq == t.npos) return std::nullopt;  // a key without a value
   std::string_view v = TrimBlanks(t.substr(eq + 1));
@@ -135,30 +182,44 @@ bool IniText::WriteString(std::string_view section, std::string_view key, std::s
   }
 
   const std::string value_text(value);
-  auto ensure_end = [&](size_t i) {
-    if (lines_[i].end.empty()) lines_[i].end = "\r\n";
+  auto ensure_end = [](Line& l) {
+    if (l.end.empty()) l.end = kCrLf;
   };
 
-  if (auto r = FindSection(section)) {
-    if (auto k = FindKey(*r, key)) {
-      // Keep the key's name as the file spells it.
-      Line& l = lines_[*k];
+  if (Section* s = FindSection(section)) {
+    if (const auto k = FindKey(*s, key)) {
+      // Keep the key's name as the file spells it; the name, and so the
+      // index, stays the same.
+      Line& l = s->body[*k];
       l.text = std::string(KeyName(l.text)) + "=" + value_text;
-      if (l.end.empty()) l.end = "\r\n";
+      ensure_end(l);
       return true;
     }
     // After the last line of the section that is not blank, so that blank
     // lines before the next section stay where they are.
-    size_t after = r->last;
-    while (after > r->first && TrimBlanks(lines_[after - 1].text).empty()) --after;
-    if (after > 0) ensure_end(after - 1);
-    lines_.insert(lines_.begin() + ptrdiff_t(after), Line{std::string(key) + "=" + value_text, "\r\n"});
+    size_t after = s->body.size();
+    while (after > 0 && TrimBlanks(s->body[after - 1].text).empty()) --after;
+    ensure_end(after > 0 ? s->body[after - 1] : s->header);
+    AddBodyLine(*s, after, Line{std::string(key) + "=" + value_text, kCrLf}, false);
     return true;
   }
 
-  if (!lines_.empty()) ensure_end(lines_.size() - 1);
-  lines_.push_back(Line{"[" + std::string(section) + "]", "\r\n"});
-  lines_.push_back(Line{std::string(key) + "=" + value_text, "\r\n"});
+  // The last line of the text gets a line end before the new section.
+  for (auto it = sections_.rbegin(); it != sections_.rend(); ++it) {
+    if (!it->body.empty()) {
+      ensure_end(it->body.back());
+      break;
+    }
+    if (it->has_header) {
+      ensure_end(it->header);
+      break;
+    }
+  }
+  names_.Insert(text::Lower(section), sections_.size());
+  Section& added = sections_.emplace_back();
+  added.has_header = true;
+  added.header = Line{"[" + std::string(section) + "]", kCrLf};
+  AddBodyLine(added, 0, Line{std::string(key) + "=" + value_text, kCrLf}, false);
   return true;
 }
 

@@ -4,6 +4,10 @@
 // match without regard to (ASCII) case and with surrounding blanks ignored;
 // the first matching section and the first matching key in it count. Edits
 // change only the line they concern: every other byte of the text stays.
+//
+// The text is indexed once when it is read: its sections, and in each the
+// first line of every key name, are found by one lookup, so reading a whole
+// profile takes time linear in its size.
 #pragma once
 
 #include <cstdint>
@@ -45,18 +49,40 @@ class IniText {
 
  private:
   struct Line {
-    std::string text;  // without its line end
-    std::string end;   // "\r\n", "\n", "\r" or "" (last line without one)
+    std::string text;       // without its line end
+    std::string_view end;   // "\r\n", "\n", "\r" or "" (last line without one): literals
   };
-  // Index range [first, last) of a section's lines after its header, or
-  // nullopt when the section is missing.
-  struct Range {
-    size_t header, first, last;
-  };
-  std::optional<Range> FindSection(std::string_view section) const;
-  std::optional<size_t> FindKey(const Range& r, std::string_view key) const;
+  // Lower-cased names with the position of the first of each name, sorted
+  // by name: a lookup is a binary search, a copy a few allocations.
+  class NameIndex {
+   public:
+    // While reading: names in text order, made searchable by Seal().
+    void Append(std::string name, size_t at) { entries_.emplace_back(std::move(name), at); }
+    void Seal();
+    // Adds a name that is not there yet.
+    void Insert(std::string name, size_t at);
+    std::optional<size_t> Find(std::string_view lower) const;
 
-  std::vector<Line> lines_;
+   private:
+    std::vector<std::pair<std::string, size_t>> entries_;
+  };
+  // A header line and the lines up to the next header. The first section
+  // holds the lines before the first header and has no header line.
+  struct Section {
+    bool has_header = false;
+    Line header;
+    std::vector<Line> body;
+    NameIndex keys;  // key names -> index in body of the key's first line
+  };
+  static void AddBodyLine(Section& s, size_t at, Line line, bool reading);
+  const Section* FindSection(std::string_view section) const;
+  Section* FindSection(std::string_view section) {
+    return const_cast<Section*>(static_cast<const IniText*>(this)->FindSection(section));
+  }
+  static std::optional<size_t> FindKey(const Section& s, std::string_view key);
+
+  std::vector<Section> sections_ = std::vector<Section>(1);
+  NameIndex names_;  // section names -> index in sections_ of the first of that name
 };
 
 // Blanks as profile names and values are trimmed of.

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "serial/line/comm_name.h"
+#include "text/ascii.h"
 
 namespace serial {
 namespace {
@@ -35,19 +36,34 @@ SortKey KeyOf(const std::string& name) {
   return {1, up.substr(0, i), std::stoull(up.substr(i)), up};
 }
 
+// The port a name opens, for finding names of one port: "COMn" by its
+// number ("com03", " COM3" and "\\.\COM3" open COM3), any other name
+// upper-cased.
+std::string PortOf(const std::string& name) {
+  std::string up = Upper(name);
+  if (up.rfind("\\\\.\\", 0) == 0 && ComPortNumber(up.substr(4))) up.erase(0, 4);
+  if (auto n = ComPortNumber(up)) return "COM" + std::to_string(*n);
+  return up;
+}
+
 }  // namespace
 
 std::vector<PortInfo> OrderPorts(std::vector<PortInfo> found) {
   std::vector<std::pair<SortKey, PortInfo>> keyed;
+  std::vector<std::string> ports;  // PortOf each entry of keyed
   for (PortInfo& p : found) {
+    // Shown as the serial layer opens a chosen name: without blanks around it.
+    p.name = std::string(text::Trim(p.name));
     if (p.name.empty()) continue;
-    SortKey k = KeyOf(p.name);
-    auto same = std::find_if(keyed.begin(), keyed.end(), [&](const auto& e) { return e.first.name == k.name; });
-    if (same == keyed.end()) {
-      keyed.emplace_back(std::move(k), std::move(p));
-    } else if (same->second.description.empty()) {
-      same->second.description = std::move(p.description);
+    const std::string port = PortOf(p.name);
+    const auto same = std::find(ports.begin(), ports.end(), port);
+    if (same == ports.end()) {
+      ports.push_back(port);
+      keyed.emplace_back(KeyOf(p.name), std::move(p));
+      continue;
     }
+    auto& entry = keyed[size_t(same - ports.begin())];
+    if (entry.second.description.empty()) entry.second.description = std::move(p.description);
   }
   std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<PortInfo> out;

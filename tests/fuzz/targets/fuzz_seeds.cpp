@@ -27,6 +27,25 @@ void Corpus::Add(const std::string& target, const std::string& name, std::string
   Add(target, name, Bytes(text.begin(), text.end()));
 }
 
+void Corpus::AddDictionary(const std::string& target, const std::vector<std::string>& tokens) {
+  std::string text;
+  for (const std::string& t : tokens) {
+    text += '"';
+    for (unsigned char ch : t) {
+      if (ch == '"' || ch == '\\' || ch < 0x20 || ch >= 0x7F) {
+        static const char kHex[] = "0123456789ABCDEF";
+        text += "\\x";
+        text += kHex[ch >> 4];
+        text += kHex[ch & 15];
+      } else {
+        text += char(ch);
+      }
+    }
+    text += "\"\n";
+  }
+  dictionaries_[target + ".dict"] = text;
+}
+
 }  // namespace fuzzseeds
 
 namespace {
@@ -62,6 +81,8 @@ int main(int argc, char** argv) {
   fuzzseeds::AddProfileSeeds(corpus);
   fuzzseeds::AddImageSeeds(corpus);
   fuzzseeds::AddArgsSeeds(corpus);
+  fuzzseeds::AddJsonSeeds(corpus);
+  fuzzseeds::AddPortsSeeds(corpus);
 
   int differences = 0;
   for (const auto& [target, seeds] : corpus.Targets()) {
@@ -92,6 +113,23 @@ int main(int argc, char** argv) {
       } else {
         fs::remove(dir / name);
       }
+    }
+  }
+  for (const auto& [name, text] : corpus.Dictionaries()) {
+    const fs::path file = root / name;
+    const Bytes bytes(text.begin(), text.end());
+    if (check) {
+      if (!fs::exists(file) || ReadFile(file) != bytes) {
+        std::printf("%s: %s\n", name.c_str(), fs::exists(file) ? "differs" : "missing");
+        ++differences;
+      }
+      continue;
+    }
+    std::ofstream f(file, std::ios::binary | std::ios::trunc);
+    f << text;
+    if (!f) {
+      std::fprintf(stderr, "fuzz_seeds: cannot write %s\n", file.string().c_str());
+      return 1;
     }
   }
   if (differences) std::printf("%d differences: scripts/fuzz.sh --seeds makes the corpus again\n", differences);

@@ -21,11 +21,18 @@ class Corpus {
   void Add(const std::string& target, const std::string& name, Bytes input);
   void Add(const std::string& target, const std::string& name, std::string_view text);
 
+  // A libFuzzer dictionary for a target (kept as <target>.dict beside the
+  // targets' folders): one "token" a line.
+  void AddDictionary(const std::string& target, const std::vector<std::string>& tokens);
+
   // target -> name -> input
   const std::map<std::string, std::map<std::string, Bytes>>& Targets() const { return targets_; }
+  // file name -> content
+  const std::map<std::string, std::string>& Dictionaries() const { return dictionaries_; }
 
  private:
   std::map<std::string, std::map<std::string, Bytes>> targets_;
+  std::map<std::string, std::string> dictionaries_;
 };
 
 void AddSkinSeeds(Corpus& c);
@@ -33,5 +40,7 @@ void AddLinkSeeds(Corpus& c);
 void AddProfileSeeds(Corpus& c);
 void AddImageSeeds(Corpus& c);
 void AddArgsSeeds(Corpus& c);
+void AddJsonSeeds(Corpus& c);
+void AddPortsSeeds(Corpus& c);
 
 }  // namespace fuzzseeds

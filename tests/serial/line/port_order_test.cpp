@@ -37,3 +37,29 @@ TEST(PortOrder, HugeTrailingNumbersDoNotOverflow) {
   auto got = OrderPorts({{"X99999999999999999999999", ""}, {"X1", ""}, {"COM99999999999", ""}});
   EXPECT_EQ(got.size(), 3u);
 }
+
+// Names that the serial layer opens as one port are one entry: it trims a
+// chosen name and reads "COMn" by its number, and "\\.\COMn" is the same
+// port on Windows. Names of nothing but blanks open nothing.
+TEST(PortOrder, OnePerPortWhateverTheSpelling) {
+  struct Case {
+    std::vector<PortInfo> found;
+    std::vector<std::string> names;
+  };
+  const Case cases[] = {
+      {{{"COM3", ""}, {" COM3 ", "x"}, {"com03", ""}, {"\\\\.\\COM3", ""}}, {"COM3"}},
+      {{{" COM3", ""}, {"COM3", ""}}, {"COM3"}},  // shown trimmed, as opened
+      {{{"\\\\.\\COM4", ""}, {"COM4", ""}}, {"\\\\.\\COM4"}},
+      {{{"   ", "blank"}, {"\t", ""}, {"COM1", ""}}, {"COM1"}},
+      {{{"/dev/ttyS1", ""}, {"/dev/ttyS01", ""}}, {"/dev/ttyS01", "/dev/ttyS1"}},  // two device nodes
+      {{{"\\\\.\\CNCA0", ""}, {"CNCA0", ""}}, {"CNCA0", "\\\\.\\CNCA0"}},
+  };
+  for (const Case& c : cases) {
+    const auto got = OrderPorts(c.found);
+    EXPECT_EQ(Names(got), c.names) << c.found[0].name;
+  }
+  // The first description given for the port wins, under any spelling.
+  const auto got = OrderPorts({{"com03", ""}, {" COM3", "USB Serial Port (COM3)"}, {"COM3", "other"}});
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].description, "USB Serial Port (COM3)");
+}

@@ -8,6 +8,9 @@
 // transfer order (shorter inputs leave the rest of the image 0xFF).
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 #include "model/change_rules.h"
 #include "model/fields.h"
@@ -35,6 +38,46 @@ void FillImage(const uint8_t* data, size_t size, SettingsImageBytes& image) {
   }
 }
 
+// The ranges of the image outside the nine blocks, [first, last).
+std::vector<std::pair<size_t, size_t>> Outside() {
+  std::vector<uint16_t> blocks(protocol::kImageBlocks.begin(), protocol::kImageBlocks.end());
+  std::sort(blocks.begin(), blocks.end());
+  std::vector<std::pair<size_t, size_t>> gaps;
+  size_t at = 0;
+  for (uint16_t b : blocks) {
+    if (b > at) gaps.emplace_back(at, b);
+    at = std::max(at, size_t(b) + protocol::kBlockSize);
+  }
+  gaps.emplace_back(at, protocol::kImageSize);
+  return gaps;
+}
+const std::vector<std::pair<size_t, size_t>> kOutside = Outside();
+
+void InvertOutside(SettingsImageBytes& image) {
+  for (auto [first, last] : kOutside)
+    for (size_t a = first; a < last; ++a) image[a] = uint8_t(~image[a]);
+}
+
+bool SameOutside(const SettingsImageBytes& a, const SettingsImageBytes& b) {
+  for (auto [first, last] : kOutside)
+    if (std::memcmp(a.data() + first, b.data() + first, last - first) != 0) return false;
+  return true;
+}
+
+// Encoding onto an image that holds anything leaves every byte outside the
+// blocks as it was: checked on two backgrounds that differ in every byte,
+// so that any byte written there differs from one of them.
+void CheckEncodeStaysInBlocks(const model::Settings& s, const SettingsImageBytes& background) {
+  static SettingsImageBytes dirty, before;
+  for (bool invert : {false, true}) {
+    dirty = background;
+    if (invert) InvertOutside(dirty);
+    before = dirty;
+    protocol::EncodeImage(s, dirty);
+    Check(SameOutside(dirty, before));
+  }
+}
+
 // The settings as writing them and reading them back gives them.
 model::Settings AsWritten(model::Settings s) {
   for (size_t i = 0; i < model::kFieldCount; ++i) {
@@ -52,6 +95,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   model::Settings read;
   protocol::DecodeImage(image, read);
+  {
+    static SettingsImageBytes other;
+    other = image;
+    InvertOutside(other);
+    model::Settings read_other;
+    protocol::DecodeImage(other, read_other);
+    Check(read_other == read);
+  }
   for (size_t i = 0; i < model::kFieldCount; ++i) {
     const model::Field& f = model::kFields[i];
     if (f.width) Check(read.Text(model::FieldId(i)).size() <= f.width);
@@ -60,6 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // As read, and as the window or gsmcfg keeps it after its change rules.
   model::Settings corrected = read;
   model::ApplyChangeRules(corrected);
+  CheckEncodeStaysInBlocks(corrected, image);
   for (const model::Settings& s : {read, corrected}) {
     protocol::ClearImage(written);
     protocol::EncodeError error;

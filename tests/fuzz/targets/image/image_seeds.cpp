@@ -40,6 +40,16 @@ void AddImageSeeds(Corpus& c) {
   m[0x0A10] = 0x8F;
   c.Add("image", "ucs2-and-odd-lists", Blocks(m));
 
+  // The whole image as the unit's memory holds it, with bytes outside the
+  // blocks that no setting uses.
+  const sim::Memory factory = sim::FactoryMemory();
+  sim::Memory whole = factory;
+  for (size_t a = 0; a < whole.size(); a += 97) whole[a] = uint8_t(a >> 3);
+  for (uint16_t b : protocol::kImageBlocks) {
+    std::copy(factory.begin() + b, factory.begin() + b + protocol::kBlockSize, whole.begin() + b);
+  }
+  c.Add("image", "whole", Bytes(whole.begin(), whole.end()));
+
   c.Add("image", "zeros", Bytes(9 * protocol::kBlockSize, 0x00));
   c.Add("image", "erased", Bytes(9 * protocol::kBlockSize, 0xFF));
 }

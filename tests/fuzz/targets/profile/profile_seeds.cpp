@@ -1,5 +1,7 @@
 // Seeds of the profile target: profiles as the program writes them, as
 // people edit them, and files that are not profiles.
+#include <algorithm>
+
 #include "model/fields.h"
 #include "model/settings.h"
 #include "profile/ini_text.h"
@@ -32,6 +34,16 @@ void AddProfileSeeds(Corpus& c) {
         "[WZN]\r\nname1=\" padded \"\r\nname2=\"'inner'\"\r\nname3='\"'\r\nname4=\"\"\"\r\nname5=\t\x1a x \x1a\r\n");
   c.Add("profile", "not-a-profile", "MZ\x90\x00\x03\x00[\x00]=\x00\r\r\n\n=\n[]\n[\n]\n=x\n[WZN]\nname1=a\x00" "b\n"sv);
   c.Add("profile", "empty", "");
+
+  // The names a profile holds: section headers and "key=" in the spelling
+  // the program writes them.
+  std::vector<std::string> tokens;
+  for (const model::Field& f : model::kFields) {
+    const std::string header = "[" + std::string(f.section) + "]";
+    if (std::find(tokens.begin(), tokens.end(), header) == tokens.end()) tokens.push_back(header);
+    tokens.push_back(std::string(profile::TrimBlanks(f.key)) + "=");
+  }
+  c.AddDictionary("profile", tokens);
 }
 
 }  // namespace fuzzseeds

@@ -46,6 +46,28 @@ void AddSkinSeeds(Corpus& c) {
   c.Add("lzh", "text", Prefixed(0, skin::LzhCompress(Text(ini + ini))));
   c.Add("lzh", "data", Prefixed(1, Text(ini)));
   c.Add("ini", "skin", ini);
+
+  // The skin target: 32 bytes of sizes and states, then a container whose
+  // INI gives every kind of object an image (one small image for all).
+  const std::string skin_ini =
+      "[Personality]\r\nTop=f.bmp\r\nTopFrame=2\r\nLeft=f.bmp\r\nLeftFrame=2\r\nRight=f.bmp\r\n"
+      "RightFrame=2\r\nBottom=f.bmp\r\nBottomFrame=2\r\nMenuBar=f.bmp\r\nTileMenu=1\r\n"
+      "[Buttons]\r\nBitmap=f.bmp\r\nFrameCount=5\r\nLeftWidth=2\r\nTopHeight=2\r\nRightWidth=2\r\n"
+      "BottomHeight=2\r\n[CheckBox]\r\nBitmap=f.bmp\r\nFrameCount=8\r\n[RadioButton]\r\nBitmap=f.bmp\r\n"
+      "FrameCount=8\r\n[ComboButton]\r\nBitmap=f.bmp\r\nFrameCount=4\r\n[GroupBox]\r\nBitmap=f.bmp\r\n"
+      "[SunkEdge]\r\nBitmap=f.bmp\r\n[Menu]\r\nBitmap=f.bmp\r\n[MenuItem]\r\nBitmap=f.bmp\r\nFrameCount=2\r\n"
+      "[StatusBar]\r\nBitmap=f.bmp\r\n[Progress]\r\nBitmap=f.bmp\r\n[Title]\r\nBitmap=f.bmp\r\n"
+      "[Button.Close]\r\nAction=0\r\nButtonImage=f.bmp\r\nAlign=1\r\nXCoord=-20\r\nYCoord=3\r\n"
+      "[Button.Icon]\r\nAction=3\r\nButtonImage=f.bmp\r\n"
+      "[Colours]\r\nButtonFace=213,222,242\r\nMenuText=0,0,0\r\n[Fonts]\r\nFontHeight=-11\r\n";
+  Bytes image;
+  skin::SaveBmp(Sample(12, 8), 24, image);
+  Bytes choices;
+  for (int i = 0; i < 32; ++i) choices.push_back(uint8_t(i * 37 + 11));
+  Bytes seed = choices;
+  const Bytes skin_container = skin::WriteContainer({{"f.bmp", image}, {"skin.ini", Text(skin_ini)}});
+  seed.insert(seed.end(), skin_container.begin(), skin_container.end());
+  c.Add("skin", "every-object", seed);
 }
 
 }  // namespace fuzzseeds
