@@ -5,14 +5,27 @@
 #
 #   wine-run.sh program.exe [args...]
 #   wine-run.sh --boot      only prepare the prefix and the display
+#   wine-run.sh --stop      end the prefix's Wine server and wait for it
 #
 # Environment: GSM_BUILD_DIR (default: the nearest folder above the program
 # that holds CMakeCache.txt), WINEPREFIX (default: $GSM_BUILD_DIR/wineprefix).
+#
+# The Wine server and the display are left running for the next program (a
+# test run starts hundreds): whoever owns the prefix ends them, with
+# --stop (or scripts/wine-stop.sh for every prefix of a build folder) and
+# gsm_stop_display of scripts/xvfb-lib.sh.
 set -euo pipefail
 
 exe=$1; shift
 boot_only=
-if [ "$exe" = --boot ]; then boot_only=1; exe=${GSM_BUILD_DIR:?GSM_BUILD_DIR must be set with --boot}/none; fi
+case $exe in
+  --boot) boot_only=1; exe=${GSM_BUILD_DIR:?GSM_BUILD_DIR must be set with --boot}/none ;;
+  --stop)
+    export WINEPREFIX=${WINEPREFIX:-${GSM_BUILD_DIR:?GSM_BUILD_DIR or WINEPREFIX must be set with --stop}/wineprefix}
+    wineserver -k >/dev/null 2>&1 || true
+    timeout 60 wineserver -w >/dev/null 2>&1 || true
+    exit 0 ;;
+esac
 if [ -z "${GSM_BUILD_DIR:-}" ]; then
   d=$(cd "$(dirname "$exe")" && pwd)
   while [ "$d" != / ] && [ ! -f "$d/CMakeCache.txt" ]; do d=$(dirname "$d"); done
