@@ -15,16 +15,22 @@ if(GSM_WIN32)
   set(GSM_WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh)
 endif()
 
-# gsm_wine_test_properties(<test> [DESKTOP]): a test that runs under Wine.
+# gsm_wine_test_properties(<test> [DESKTOP] [ALONE]): a test that runs under Wine.
 # It needs the prefix and the display that the fixture "wine" prepares
 # (tests/CMakeLists.txt); with DESKTOP it shows windows on the shared display
 # (takes the focus, moves the pointer or reads the screen), and such tests
-# run one at a time. Tests without DESKTOP run beside them.
+# run one at a time. Tests without DESKTOP run beside them. ALONE: the
+# test times a serial link against the simulator (a unit's reply within its
+# time limit), which a second Wine test on two cores can starve; it runs
+# with no other test beside it.
 function(gsm_wine_test_properties test)
-  cmake_parse_arguments(W "DESKTOP" "" "" ${ARGN})
+  cmake_parse_arguments(W "DESKTOP;ALONE" "" "" ${ARGN})
   set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine)
   if(W_DESKTOP)
     set_tests_properties(${test} PROPERTIES RESOURCE_LOCK wine_desktop)
+  endif()
+  if(W_ALONE)
+    set_tests_properties(${test} PROPERTIES RUN_SERIAL TRUE)
   endif()
 endfunction()
 
