@@ -16,15 +16,24 @@ check() {  # check NAME CONDITION-STATUS
 }
 work=$(mktemp -d "${TMPDIR:-/tmp}/gsm-package-XXXXXX")
 prog=
+wine_started=
+source scripts/xvfb-lib.sh
+# Whether passed, failed or interrupted: the program, the prefix's Wine
+# server and the display this script started end with it.
 cleanup() {
+  trap - INT TERM
   if [ -n "$prog" ] && kill -0 "$prog" 2>/dev/null; then
     timeout 60 scripts/wine-run.sh "$driver" close >/dev/null 2>&1 || true
     for _ in $(seq 1 300); do kill -0 "$prog" 2>/dev/null || break; sleep 0.1; done
     kill "$prog" 2>/dev/null || true
   fi
+  [ -z "$wine_started" ] || scripts/wine-run.sh --stop
+  [ -z "${GSM_DISPLAY_STARTED:-}" ] || gsm_stop_display "$work/display"
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 # ---- the zip ----
 zip=dist/gsmconfig-$version-win64.zip
@@ -51,6 +60,8 @@ check "README.txt is Windows text for version $version" $?
 # ---- the packaged program under Wine ----
 export GSM_BUILD_DIR=$root/build/win32
 export WINEPREFIX=$GSM_BUILD_DIR/wineprefix-package
+gsm_ensure_display "$work/display"
+wine_started=1
 scripts/wine-run.sh --boot >/dev/null 2>&1
 scripts/wine-run.sh "$exe" >"$work/program.log" 2>&1 &
 prog=$!

@@ -18,20 +18,30 @@ title="GSM SMS Controller Alarm Configurator Ver"
 
 source "$root/scripts/xvfb-lib.sh"
 unset DISPLAY
-gsm_ensure_display "$build/screenshot-display"
 export GSM_BUILD_DIR=$build
-"$root/scripts/wine-run.sh" --boot
-com1=$build/wineprefix/dosdevices/com1
+export WINEPREFIX=$build/wineprefix
 
+# The program, the simulator, the prefix's Wine server and the display end
+# with the script, whether it succeeded, failed or was interrupted.
 work=$(mktemp -d)
 prog= sim_pid=
 cleanup() {
+  trap - INT TERM
   [ -z "$prog" ] || kill "$prog" 2>/dev/null || true
-  [ -z "$sim_pid" ] || kill "$sim_pid" 2>/dev/null || true
-  WINEPREFIX=$build/wineprefix wineserver -k 2>/dev/null || true
+  if [ -n "$sim_pid" ]; then
+    kill "$sim_pid" 2>/dev/null || true
+    wait "$sim_pid" 2>/dev/null || true
+  fi
+  "$root/scripts/wine-run.sh" --stop
+  [ -z "${GSM_DISPLAY_STARTED:-}" ] || gsm_stop_display "$build/screenshot-display"
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+gsm_ensure_display "$build/screenshot-display"
+"$root/scripts/wine-run.sh" --boot
+com1=$build/wineprefix/dosdevices/com1
 
 rm -f "$com1"
 "$sim" --link "$com1" --path-file "$work/sim.path" &
@@ -67,7 +77,7 @@ picture() {
   mv "$work/shot.png" "$out/$file"
   echo "$out/$file"
   kill "$prog" 2>/dev/null || true
-  WINEPREFIX=$build/wineprefix wineserver -k 2>/dev/null || true
+  "$root/scripts/wine-run.sh" --stop
   prog=
 }
 

@@ -6,6 +6,7 @@
 #   scripts/fuzz.sh --time 3600 link       one target for an hour
 #   scripts/fuzz.sh --execs 1000000 image  one target for a million executions
 #   scripts/fuzz.sh --runs 3000 lzh        a short fixed run (what the tests do)
+#   scripts/fuzz.sh --runs 3000 --no-build lzh   the same without the build check
 #   scripts/fuzz.sh --build-only           just build the targets
 #   scripts/fuzz.sh --seeds                write tests/fuzz/corpus anew from the seed code
 #
@@ -31,6 +32,8 @@
 #   --time SECONDS    run each target this long in a campaign (default 600)
 #   --execs N         run each target N times in a campaign instead
 #   --runs N          a short run: N executions from a fixed seed, on a scratch corpus
+#   --no-build        run what is built (the tests build the targets once,
+#                     before their short runs)
 # Set CXX to choose the clang (default clang++).
 set -eu
 
@@ -42,6 +45,7 @@ time=600
 execs=""
 runs=""
 mode=campaign
+build_check=1
 targets=""
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -50,6 +54,7 @@ while [ $# -gt 0 ]; do
     --execs) execs=$2; shift 2 ;;
     --runs) runs=$2; mode=short; shift 2 ;;
     --build-only) mode=build; shift ;;
+    --no-build) build_check=; shift ;;
     --seeds) mode=seeds; shift ;;
     *)
       case " $all " in
@@ -62,13 +67,15 @@ done
 
 # Only one build at a time per folder: parallel test runs share it.
 mkdir -p "$build"
-(
-  flock 9
-  if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$here/tests/fuzz/targets" -B "$build" -DCMAKE_CXX_COMPILER="${CXX:-clang++}" >/dev/null
-  fi
-  cmake --build "$build" -j2 >/dev/null
-) 9>"$build/.lock"
+if [ -n "$build_check" ] || [ "$mode" != short ]; then
+  (
+    flock 9
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+      cmake -S "$here/tests/fuzz/targets" -B "$build" -DCMAKE_CXX_COMPILER="${CXX:-clang++}" >/dev/null
+    fi
+    cmake --build "$build" -j"${GSM_JOBS:-2}" >/dev/null
+  ) 9>"$build/.lock"
+fi
 case "$mode" in
   build) exit 0 ;;
   seeds) exec "$build/fuzz_seeds" "$seeds" ;;

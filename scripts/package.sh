@@ -12,8 +12,9 @@ max_exe_bytes=$((2 * 1024 * 1024))
 
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j"$jobs" --target gsmconfig gsmcfg
-cmake --preset native >/dev/null
-cmake --build --preset native -j"$jobs" --target gsmcfg
+# The Linux gsmcfg: an optimised build of that program alone.
+cmake --preset native-release >/dev/null
+cmake --build --preset native-release -j"$jobs"
 version=$(cat build/win32/generated/version.txt)
 
 rm -rf dist
@@ -39,7 +40,7 @@ zip=gsmconfig-$version-win64.zip
 echo "dist/$zip"
 
 # ---- Linux ----
-strip -o "$stage/linux/gsmcfg-$version/gsmcfg" build/native/src/cli/gsmcfg
+strip -o "$stage/linux/gsmcfg-$version/gsmcfg" build/native-release/src/cli/gsmcfg
 readme >"$stage/linux/gsmcfg-$version/README.txt"
 tgz=gsmcfg-$version-linux-x86_64.tar.gz
 (cd "$stage/linux" && tar --sort=name --owner=0 --group=0 --numeric-owner -czf "../../$tgz" "gsmcfg-$version")

@@ -17,14 +17,30 @@ exe=$build/src/app/gsmconfig.exe
 sim=$build/host/tools/simulator/gsm-simulator
 
 export GSM_BUILD_DIR=$build
+export WINEPREFIX=$build/wineprefix
 have_display=
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then have_display=1; fi
+source scripts/xvfb-lib.sh
+[ -n "$have_display" ] || { unset DISPLAY; gsm_ensure_display "$build/run-display"; }
+own_display=${GSM_DISPLAY_STARTED:-}
+
+# Whether the program was closed or the script interrupted: the simulator,
+# the prefix's Wine server and a display started here end with the script.
+sim_pid=
+cleanup() {
+  trap - INT TERM
+  if [ -n "$sim_pid" ]; then
+    kill "$sim_pid" 2>/dev/null || true
+    wait "$sim_pid" 2>/dev/null || true
+  fi
+  scripts/wine-run.sh --stop
+  [ -z "$own_display" ] || gsm_stop_display "$build/run-display"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 scripts/wine-run.sh --boot
 com1=$build/wineprefix/dosdevices/com1
-
-sim_pid=
-cleanup() { [ -z "$sim_pid" ] || kill "$sim_pid" 2>/dev/null || true; }
-trap cleanup EXIT
 
 if [ -n "${GSM_DEVICE:-}" ]; then
   ln -sfn "$GSM_DEVICE" "$com1"
@@ -43,6 +59,6 @@ fi
 if [ -n "$have_display" ]; then
   scripts/wine-run.sh "$exe"
 else
-  shot=$(scripts/screenshot.sh "$build/screenshot.png")
+  shot=$(unset DISPLAY; scripts/screenshot.sh "$build/screenshot.png")
   echo "No display: the program ran on a virtual display. Screenshot: $shot"
 fi

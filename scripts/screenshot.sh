@@ -15,13 +15,25 @@ fi
 
 source "$root/scripts/xvfb-lib.sh"
 unset DISPLAY
-gsm_ensure_display "$build/screenshot-display"
 export GSM_BUILD_DIR=$build
+export WINEPREFIX=$build/wineprefix
+
+# The program, the prefix's Wine server and the display end with the
+# script, whether it succeeded, failed or was interrupted.
+pid=
+cleanup() {
+  trap - INT TERM
+  [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+  "$root/scripts/wine-run.sh" --stop
+  [ -z "${GSM_DISPLAY_STARTED:-}" ] || gsm_stop_display "$build/screenshot-display"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+gsm_ensure_display "$build/screenshot-display"
 
 "$root/scripts/wine-run.sh" "$exe" >/dev/null 2>&1 &
 pid=$!
-cleanup() { kill "$pid" 2>/dev/null || true; WINEPREFIX=$build/wineprefix wineserver -k 2>/dev/null || true; }
-trap cleanup EXIT
 
 id=$("$root/scripts/xwait.sh" "$title" 180)
 # The window is there; wait until two captures in a row are the same, so

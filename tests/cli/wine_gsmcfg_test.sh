@@ -9,22 +9,11 @@
 set -uo pipefail
 exe=$1 sim=$2 build=$3
 here=$(cd "$(dirname "$0")" && pwd)
-scripts=$(cd "$here/../../scripts" && pwd)
 
-export GSM_BUILD_DIR=$build
-export WINEPREFIX=$build/wineprefix-gsmcfg
-"$scripts/wine-run.sh" --boot || { echo "FAIL: Wine prefix"; exit 1; }
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/gsm-wine-gsmcfg-XXXXXX")
-failures=0
-cleanup() {
-  [ -s "$work/pid" ] && kill "$(cat "$work/pid")" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-check() {  # check NAME CONDITION-STATUS
-  if [ "$2" -eq 0 ]; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
-}
+# The prefix, the work folder, the checks and the clean-up (simulator, Wine
+# server, display) are those of the window scripts; there is no window here.
+source "$here/../transfer/wine_window_lib.sh"
+wine_window_init "$build" wineprefix-gsmcfg ""
 
 "$scripts/start-simulator.sh" --path-file "$work/path" --pid-file "$work/pid" --wineprefix "$WINEPREFIX" \
   --simulator "$sim" --log "$work/sim.log" >/dev/null || { echo "FAIL: simulator"; exit 1; }

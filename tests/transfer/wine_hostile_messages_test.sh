@@ -2,18 +2,16 @@
 # Another program on the desktop posts made-up messages (WM_USER to
 # WM_USER+0x40, WM_APP to WM_APP+0x140, with parameters that look like
 # pointers, counts and handles) to every window and thread of the running
-# program: once while it is idle, and once while "Read Settings" runs. The program must keep running, the transfer must end in
-# "UpLoad Success" and the window must hold the simulator's settings.
+# program: once while it is idle, and once while "Read Settings" runs. The
+# program must keep running, the transfer must end in "UpLoad Success" and the window must hold the simulator's settings.
 #
 #   wine_hostile_messages_test.sh GSMCONFIG_EXE DRIVER_EXE ATTACKER_EXE SIMULATOR BUILD_DIR
 set -uo pipefail
 exe=$1 driver=$2 attacker=$3 sim=$4 build=$5
 here=$(cd "$(dirname "$0")" && pwd)
-scripts=$(cd "$here/../../scripts" && pwd)
 
-source "$here/wine_window_lib.sh" wineprefix-hostile
-# Besides the library's clean-up, this test's Wine server ends with it.
-trap 'cleanup; wineserver -k 2>/dev/null || true' EXIT
+source "$here/wine_window_lib.sh"
+wine_window_init "$build" wineprefix-hostile "$driver"
 
 # Replies a little late, so that the transfer lasts while the messages fly.
 "$scripts/start-simulator.sh" --path-file "$work/path" --pid-file "$work/pid" --wineprefix "$WINEPREFIX" \

@@ -7,9 +7,9 @@
 set -uo pipefail
 exe=$1 driver=$2 build=$3
 here=$(cd "$(dirname "$0")" && pwd)
-scripts=$(cd "$here/../../scripts" && pwd)
 
 source "$here/wine_window_lib.sh"
+wine_window_init "$build" wineprefix-noskin "$driver"
 
 for switch in /noskin --no-skin; do
   start_program "$exe" "$switch"

@@ -8,9 +8,9 @@
 set -uo pipefail
 exe=$1 driver=$2 sim=$3 build=$4
 here=$(cd "$(dirname "$0")" && pwd)
-scripts=$(cd "$here/../../scripts" && pwd)
 
-source "$here/wine_window_lib.sh" wineprefix-ports
+source "$here/wine_window_lib.sh"
+wine_window_init "$build" wineprefix-ports "$driver"
 
 "$scripts/start-simulator.sh" --path-file "$work/path" --pid-file "$work/pid" --simulator "$sim" \
   --log "$work/sim.log" >/dev/null || { echo "FAIL: simulator"; exit 1; }
@@ -19,8 +19,7 @@ echo "COM7 -> $pty"
 # Wine reads its port map when the prefix starts: map, then restart it.
 "$scripts/wine-run.sh" reg add 'HKLM\Software\Wine\Ports' /v COM7 /d "$pty" /f >/dev/null ||
   { echo "FAIL: port map"; exit 1; }
-wineserver -k 2>/dev/null || true
-timeout 60 wineserver -w 2>/dev/null || true
+"$scripts/wine-run.sh" --stop
 
 start_program "$exe"
 out=$(timeout 300 "$scripts/wine-run.sh" "$driver" port COM7)

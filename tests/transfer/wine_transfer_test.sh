@@ -10,9 +10,9 @@
 set -uo pipefail
 exe=$1 driver=$2 sim=$3 build=$4
 here=$(cd "$(dirname "$0")" && pwd)
-scripts=$(cd "$here/../../scripts" && pwd)
 
-source "$here/wine_window_lib.sh" wineprefix-transfer
+source "$here/wine_window_lib.sh"
+wine_window_init "$build" wineprefix-transfer "$driver"
 
 "$scripts/start-simulator.sh" --path-file "$work/path" --pid-file "$work/pid" --wineprefix "$WINEPREFIX" \
   --simulator "$sim" --save "$work/memory.bin" --log "$work/sim.log" >/dev/null ||
@@ -57,9 +57,7 @@ done
 
 echo "click to box: upload ${up_ms:-?} ms, download ${down_ms:-?} ms"
 # The simulator's own count of what it saw, written when it ends.
-sim_pid=$(cat "$work/pid")
-kill "$sim_pid" 2>/dev/null
-for _ in $(seq 1 100); do kill -0 "$sim_pid" 2>/dev/null || break; sleep 0.05; done
+stop_simulator "$work/pid"
 grep "frames" "$work/sim.log" || true
 [ $failures -eq 0 ] && echo "wine transfer: all checks passed" || echo "wine transfer: $failures checks failed"
 exit $((failures > 0))
