@@ -14,7 +14,7 @@ inline ModelState Snapshot(const Tfrm_mset& w) {
   ModelState s;
   for (const model::Field& f : model::kFields) {
     const fw::TComponent* c = w.FindComponent(f.control);
-    if (auto* box = dynamic_cast<const fw::TCheckBox*>(c)) s[f.control] = box->Checked() ? "1" : "0";
+    if (auto* box = dynamic_cast<const fw::TCheckBox*>(c)) s[f.control] = std::string(1, box->Checked() ? '1' : '0');
     else if (auto* combo = dynamic_cast<const fw::TComboBox*>(c); combo && f.kind == model::Kind::Index)
       s[f.control] = std::to_string(combo->ItemIndex()) + "|" + combo->Text();
     else if (auto* control = dynamic_cast<const fw::TControl*>(c)) s[f.control] = control->Text();
