@@ -19,8 +19,8 @@ ControlHandle::~ControlHandle() {
   if (combo_edit_ && IsWindow(combo_edit_) &&
       reinterpret_cast<WNDPROC>(GetWindowLongPtrA(combo_edit_, GWLP_WNDPROC)) == ComboEditProc) {
     SetWindowLongPtrA(combo_edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(combo_edit_proc_));
-    RemovePropA(combo_edit_, "FwComboOwner");
   }
+  if (combo_edit_) ForgetComboEdit(combo_edit_, this);
   DetachWindow(w);
   wnd_ = nullptr;
   // The menu bar belongs to the form's menu, not to the window.

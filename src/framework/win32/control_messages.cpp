@@ -6,13 +6,20 @@
 #include "framework/stdctrls.h"
 #include "framework/win32/win32_internal.h"
 
+#include <unordered_map>
+
 #include <commctrl.h>
 #include <windowsx.h>
 
 namespace fw::win32 {
 namespace {
 
-const char kComboOwnerProp[] = "FwComboOwner";
+// The combo box whose edit part a window is. Kept in this process, not in a
+// window property that any program could set to an address of its choice.
+std::unordered_map<HWND, ControlHandle*>& ComboOfEdit() {
+  static auto* m = new std::unordered_map<HWND, ControlHandle*>;  // GUI thread only
+  return *m;
+}
 
 bool IsFrameworkMessage(UINT m) {
   return (m >= CM_BASE && m < CM_BASE + 0x400) || (m >= CN_BASE && m < CN_BASE + 0x400);
@@ -338,6 +345,11 @@ void ControlHandle::FormPosChanged() {
     if (auto* sb = dynamic_cast<TStatusBar*>(c)) sb->AlignToParent();
 }
 
+void ForgetComboEdit(HWND edit, ControlHandle* h) {
+  auto it = ComboOfEdit().find(edit);
+  if (it != ComboOfEdit().end() && it->second == h) ComboOfEdit().erase(it);
+}
+
 void ControlHandle::SubclassComboEdit() {
   COMBOBOXINFO ci{};
   ci.cbSize = sizeof ci;
@@ -346,7 +358,7 @@ void ControlHandle::SubclassComboEdit() {
     combo_edit_ = nullptr;
     return;
   }
-  SetPropA(combo_edit_, kComboOwnerProp, static_cast<HANDLE>(this));
+  ComboOfEdit()[combo_edit_] = this;
   combo_edit_proc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(combo_edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ComboEditProc)));
 }
@@ -354,7 +366,8 @@ void ControlHandle::SubclassComboEdit() {
 // The edit inside a combo box: typed characters go through the combo's key
 // filter like those of an edit.
 LRESULT CALLBACK ControlHandle::ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* h = static_cast<ControlHandle*>(GetPropA(wnd, kComboOwnerProp));
+  auto found = ComboOfEdit().find(wnd);
+  ControlHandle* h = found == ComboOfEdit().end() ? nullptr : found->second;
   if (!h || !h->combo_edit_proc_) return DefWindowProcA(wnd, msg, wp, lp);
   WNDPROC orig = h->combo_edit_proc_;
   if (msg == WM_CHAR && wp < 256) {
@@ -369,7 +382,7 @@ LRESULT CALLBACK ControlHandle::ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPA
     h->RemoveHint();  // the edit goes first: its tool with it
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)) == ComboEditProc)
       SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(orig));
-    RemovePropA(wnd, kComboOwnerProp);
+    ComboOfEdit().erase(wnd);
     h->combo_edit_ = nullptr;
   }
   return CallWindowProcA(orig, wnd, msg, wp, lp);

@@ -1,5 +1,5 @@
 // Messages that only this program's own GUI thread may send to its windows:
-// the framework's notifications (CM_ and CN_ numbers) and, for a status bar,
+// the framework's notifications (CM_ and CN_ numbers), WM_NOTIFY and, for a status bar,
 // the private messages of the system's status bar, whose parameters are
 // pointers into the sender's memory. Any program on the desktop can post or
 // send these numbers to our windows, so one that arrives from the queue
@@ -33,6 +33,9 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 bool IsPrivateMessage(Kind kind, UINT msg) {
+  // WM_NOTIFY carries a pointer to the sender's NMHDR, which the system
+  // does not copy between processes; ours come from our own controls.
+  if (msg == WM_NOTIFY) return true;
   if ((msg >= CM_BASE && msg < CM_BASE + 0x400) || (msg >= CN_BASE && msg < CN_BASE + 0x400)) return true;
   if (kind == Kind::StatusBar)
     return (msg >= WM_USER && msg < WM_USER + 0x100) || (msg >= CCM_FIRST && msg < CCM_FIRST + 0x200);

@@ -42,6 +42,8 @@ void SetCreatingHandle(ControlHandle* handle);
 void AttachWindow(HWND wnd, ControlHandle* handle);
 void DetachWindow(HWND wnd);
 ControlHandle* HandleOfWindow(HWND wnd);
+// The edit part of a combo box no longer leads to the combo's handle h.
+void ForgetComboEdit(HWND edit, ControlHandle* h);
 
 // ---- messages from other threads and programs (foreign_messages.cpp) ----
 

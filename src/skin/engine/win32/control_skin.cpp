@@ -66,7 +66,7 @@ void TSkinControl::Attach(TControlSkinKeeper& list, TSkinData& data, bool use_fo
   saved_window_proc_ = control.WindowProc;
   control.WindowProc = [this](fw::TMessage& m) { HandleMessage(m); };
   window_proc_hooked_ = true;
-  if (window_) SetPropA(window_, kControlProp, this);
+  if (window_) TWindowSubclass::SetValue(window_, kControlProp, this);
   list.Register(this);
   if (use_form_colour_) {
     if (!data.Options.Contains(xoParentBackGround) &&
@@ -102,7 +102,7 @@ void TSkinControl::Unhook() {
   }
   subclass_.Remove();
   // A framework control's window carries the skin without a subclass.
-  if (window_ && IsWindow(window_) && GetPropA(window_, kControlProp) == this) RemovePropA(window_, kControlProp);
+  if (window_) TWindowSubclass::RemoveValue(window_, kControlProp, this);
 }
 
 void TSkinControl::RestoreColours() {
@@ -226,6 +226,8 @@ void TSkinControl::HandleMessage(fw::TMessage& m) {
       if (*alive) --c->busy_;
     }
   } done{this, alive};
+  // The window is going: its handle may soon name another window.
+  if (m.Msg == WM_NCDESTROY && window_) TWindowSubclass::RemoveValue(window_, kControlProp, this);
   if (m.Msg == msg::kSkinSwitch) {
     skin_enabled_ = intptr_t(m.WParam) > 0;
     Repaint();

@@ -1,8 +1,23 @@
 #include "skin/engine/win32/subclass.h"
 
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+
 namespace skin {
 
 namespace {
+
+struct WindowValues {
+  std::mutex lock;
+  std::map<std::pair<HWND, std::string>, void*> values;
+};
+
+WindowValues& Values() {
+  static WindowValues* v = new WindowValues;  // outlives every static skin object
+  return *v;
+}
 
 LRESULT CallProc(bool wide, WNDPROC proc, HWND w, UINT msg, WPARAM wp, LPARAM lp) {
   if (!proc) return wide ? DefWindowProcW(w, msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
@@ -11,16 +26,36 @@ LRESULT CallProc(bool wide, WNDPROC proc, HWND w, UINT msg, WPARAM wp, LPARAM lp
 
 }  // namespace
 
+void TWindowSubclass::SetValue(HWND w, const char* name, void* value) {
+  WindowValues& v = Values();
+  std::lock_guard<std::mutex> hold(v.lock);
+  v.values[{w, name}] = value;
+}
+
+void* TWindowSubclass::Value(HWND w, const char* name) {
+  WindowValues& v = Values();
+  std::lock_guard<std::mutex> hold(v.lock);
+  auto it = v.values.find({w, name});
+  return it == v.values.end() ? nullptr : it->second;
+}
+
+void TWindowSubclass::RemoveValue(HWND w, const char* name, void* only_if) {
+  WindowValues& v = Values();
+  std::lock_guard<std::mutex> hold(v.lock);
+  auto it = v.values.find({w, name});
+  if (it != v.values.end() && (!only_if || it->second == only_if)) v.values.erase(it);
+}
+
 void TWindowSubclass::Install(HWND w, void* owner, Charset charset) {
   if (installed_ || !w) return;
   window_ = w;
   owner_ = owner;
   wide_ = charset == Charset::OfWindow && IsWindowUnicode(w);
-  SetPropA(w, owner_prop_, owner);
+  SetValue(w, owner_prop_, owner);
   const auto proc = reinterpret_cast<LONG_PTR>(proc_);
   previous_ = reinterpret_cast<WNDPROC>(wide_ ? SetWindowLongPtrW(w, GWLP_WNDPROC, proc)
                                              : SetWindowLongPtrA(w, GWLP_WNDPROC, proc));
-  SetPropA(w, previous_prop_, reinterpret_cast<HANDLE>(previous_));
+  SetValue(w, previous_prop_, reinterpret_cast<void*>(previous_));
   installed_ = true;
 }
 
@@ -36,15 +71,15 @@ void TWindowSubclass::Remove() {
   if (current == proc_) {
     if (wide_) SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
     else SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-    RemovePropA(w, previous_prop_);
+    RemoveValue(w, previous_prop_);
   }
-  if (GetPropA(w, owner_prop_) == owner_) RemovePropA(w, owner_prop_);
+  RemoveValue(w, owner_prop_, owner_);
 }
 
 void TWindowSubclass::Release() {
   if (!installed_) return;
   installed_ = false;
-  if (IsWindow(window_) && GetPropA(window_, owner_prop_) == owner_) RemovePropA(window_, owner_prop_);
+  RemoveValue(window_, owner_prop_, owner_);
 }
 
 LRESULT TWindowSubclass::CallPrevious(UINT msg, WPARAM wp, LPARAM lp) const {
@@ -52,8 +87,8 @@ LRESULT TWindowSubclass::CallPrevious(UINT msg, WPARAM wp, LPARAM lp) const {
 }
 
 LRESULT TWindowSubclass::PassOn(HWND w, const char* previous_prop, Charset charset, UINT msg, WPARAM wp, LPARAM lp) {
-  auto previous = reinterpret_cast<WNDPROC>(GetPropA(w, previous_prop));
-  if (msg == WM_NCDESTROY) RemovePropA(w, previous_prop);
+  auto previous = reinterpret_cast<WNDPROC>(Value(w, previous_prop));
+  if (msg == WM_NCDESTROY) RemoveValue(w, previous_prop);
   return CallProc(charset == Charset::OfWindow && IsWindowUnicode(w), previous, w, msg, wp, lp);
 }
 

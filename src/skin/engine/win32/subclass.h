@@ -1,9 +1,13 @@
 // One window's procedure replaced by a skin object. The object is found
-// from the window through a window property, and the procedure it replaced
-// is kept in a second property, so that the replacing procedure can still
-// pass messages on once the object has let go: when another procedure was
-// put in front of ours later, ours cannot be taken out of the chain and
-// stays in it, passing everything on.
+// from the window through a value kept under a name for that window, and the
+// procedure it replaced under a second name, so that the replacing
+// procedure can still pass messages on once the object has let go: when
+// another procedure was put in front of ours later, ours cannot be taken out
+// of the chain and stays in it, passing everything on.
+//
+// The values live in this process, not in window properties: any program
+// on the desktop can set a property on our windows, and a forged object or
+// procedure address would be followed.
 #pragma once
 
 #include "framework/win32/win32_widgetset.h"  // <windows.h> with its macros tamed
@@ -42,7 +46,13 @@ class TWindowSubclass {
   LRESULT CallPrevious(UINT msg, WPARAM wp, LPARAM lp) const;
 
   // The owner recorded on the window, if any.
-  static void* Owner(HWND w, const char* owner_prop) { return GetPropA(w, owner_prop); }
+  static void* Owner(HWND w, const char* owner_prop) { return Value(w, owner_prop); }
+
+  // The values kept for windows: Value is null when none is kept.
+  static void SetValue(HWND w, const char* name, void* value);
+  static void* Value(HWND w, const char* name);
+  // Removes the value when it is the one given (any value when null).
+  static void RemoveValue(HWND w, const char* name, void* only_if = nullptr);
   // For the static procedure when no owner is found: the message goes to
   // the procedure we replaced, whose property goes with the window.
   static LRESULT PassOn(HWND w, const char* previous_prop, Charset charset, UINT msg, WPARAM wp, LPARAM lp);

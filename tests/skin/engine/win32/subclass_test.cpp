@@ -72,8 +72,8 @@ TEST(WindowSubclass, InPlaceItSeesAndPassesOnRemovedTheWindowIsAsBefore) {
     if (charset == Charset::OfWindow) {
       EXPECT_EQ(IsWindowUnicode(e.w), unicode);
     }
-    EXPECT_EQ(GetPropA(e.w, c.kOwner), nullptr);
-    EXPECT_EQ(GetPropA(e.w, c.kPrevious), nullptr);
+    EXPECT_EQ(TWindowSubclass::Owner(e.w, c.kOwner), nullptr);
+    EXPECT_EQ(TWindowSubclass::Value(e.w, c.kPrevious), nullptr);
     SendMessageW(e.w, kPing, 0, 0);
     EXPECT_EQ(c.pings, 1);
     EXPECT_TRUE(e.Works());
