@@ -62,6 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       rest = expanded;
     }
     if (!reader.LoadExpanded(rest)) return 0;
+  } catch (const skin::LzhError&) {  // the decompressor's own failures
+    return 0;
   } catch (const skin::ElzhException&) {
     return 0;
   } catch (const skin::ESkinError&) {
