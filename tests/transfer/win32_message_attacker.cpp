@@ -9,8 +9,10 @@
 //   message_attacker storm        one storm, then wait until the program has
 //                                 taken every message posted to its window
 //                                 thread, and check that it still runs
-//   message_attacker transfer     wait until the program's serial port is
-//                                 open (run it as a transfer starts), storm
+//   message_attacker transfer [READY-FILE]
+//                                 wait until the program's serial port is
+//                                 open (run it before a transfer starts; it
+//                                 creates READY-FILE once it watches), storm
 //                                 once, its threads first, then check the same
 //   ... CLASS                     only the windows of that class (and the
 //                                 threads)
@@ -247,9 +249,10 @@ int main(int argc, char** argv) {
   const std::string mode = argc >= 2 ? argv[1] : "";
   // A class name after the mode narrows the storm to its windows (and the
   // threads), to find which window a crash comes from.
-  const std::string only_class = argc == 3 ? argv[2] : "";
+  const std::string only_class = argc == 3 && mode == "storm" ? argv[2] : "";
+  const std::string ready_file = argc == 3 && mode == "transfer" ? argv[2] : "";
   if ((mode != "storm" && mode != "transfer") || argc > 3) {
-    std::printf("usage: message_attacker storm|transfer [WINDOW-CLASS]\n");
+    std::printf("usage: message_attacker storm [WINDOW-CLASS] | transfer [READY-FILE]\n");
     return 2;
   }
   HWND main = nullptr;
@@ -275,6 +278,11 @@ int main(int argc, char** argv) {
         if (std::find(idle_threads.begin(), idle_threads.end(), id) == idle_threads.end()) return true;
       return false;
     };
+    // The transfer may start now: its threads will be new ones.
+    if (!ready_file.empty()) {
+      HANDLE f = CreateFileA(ready_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+    }
     if (!WaitFor(port_open, 120)) {
       std::printf("the port's threads did not start\n");
       return 1;

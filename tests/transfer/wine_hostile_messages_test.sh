@@ -44,8 +44,13 @@ expect_settings "after the idle storm" "$out"
 # ---- during a transfer ----
 # The attacker storms once the port is open; the driver presses
 # "Read Settings" meanwhile and reads the box and the edits.
-timeout 600 "$scripts/wine-run.sh" "$attacker" transfer >"$work/attack.log" 2>&1 &
+# The read starts once the attacker watches the program's threads, so that
+# the port's threads are new to it however long Wine takes to start it.
+timeout 600 "$scripts/wine-run.sh" "$attacker" transfer "Z:$work/ready" >"$work/attack.log" 2>&1 &
 attack=$!
+for _ in $(seq 1 1200); do [ -e "$work/ready" ] || ! kill -0 $attack 2>/dev/null && break; sleep 0.1; done
+[ -e "$work/ready" ]
+check "the attacker watches the program before the transfer" $?
 out=$(timeout 300 "$scripts/wine-run.sh" "$driver" read)
 rc=$?
 wait $attack
