@@ -215,7 +215,9 @@ TEST_F(WinePty, ClosePortDuringTrafficAndDestroyWhileOpen) {
   EXPECT_TRUE(ReceiveNoticeQueued());
   delete doomed;
   ASSERT_TRUE(DeliverPosted());
+  // The peer may still be echoing the destroyed component's bytes.
   comm.OpenPort();
+  WaitQuiet();
   EXPECT_TRUE(Echo(Pattern(64, 10)));
 }
 
