@@ -20,6 +20,8 @@
 // Prints the windows and threads attacked and "alive" at the end. Exit
 // status 0 when the program survived.
 #include <windows.h>
+
+#include "win32_wait.h"
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -47,16 +49,6 @@ DWORD ProcessOf(HWND h) {
   DWORD pid = 0;
   GetWindowThreadProcessId(h, &pid);
   return pid;
-}
-
-template <typename F>
-bool WaitFor(F&& f, int seconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (std::chrono::steady_clock::now() < end) {
-    if (f()) return true;
-    Sleep(5);
-  }
-  return f();
 }
 
 // Windows of the system's own classes (its controls, and the windows its

@@ -23,6 +23,8 @@
 // skinned. Exit status 0 on success.
 #include <windows.h>
 
+#include "win32_wait.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -82,16 +84,6 @@ std::vector<HWND> EditsOf(HWND group) {
   std::vector<HWND> out;
   for (auto& p : v) out.push_back(p.second);
   return out;
-}
-
-template <typename F>
-bool WaitFor(F&& f, int seconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (std::chrono::steady_clock::now() < end) {
-    if (f()) return true;
-    Sleep(5);
-  }
-  return f();
 }
 
 HWND MainWindow() {
