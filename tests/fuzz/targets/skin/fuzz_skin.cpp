@@ -32,7 +32,10 @@ constexpr size_t kChoices = 32;
 class Choices {
  public:
   explicit Choices(const uint8_t* bytes) : bytes_(bytes) {}
-  unsigned Byte() { return bytes_[next_++ % kChoices] ^ unsigned(next_ / kChoices); }
+  unsigned Byte() {
+    const size_t i = next_++;
+    return bytes_[i % kChoices] ^ unsigned((i + 1) / kChoices);
+  }
   bool Flag() { return Byte() & 1; }
   int Size() { return int(Byte() % 72); }  // 0 and 1 included
   int Between(int lo, int hi) { return lo + int(Byte() % unsigned(hi - lo + 1)); }
