@@ -1,6 +1,8 @@
 #include "profile/ini_text.h"
 
 #include <algorithm>
+#include <cstring>
+#include <random>
 
 #include "text/ascii.h"
 #include "text/strtoint.h"
@@ -11,9 +13,14 @@ namespace {
 // The line ends a text holds; lines refer to these.
 constexpr std::string_view kCrLf = "\r\n", kLf = "\n", kCr = "\r", kNone;
 
+// A profile's sections; texts with more only cost a few more allocations.
+constexpr size_t kSectionsOfAProfile = 8;
+
 bool IsBlank(char c) {
-  // Ctrl-Z counts as a blank: old editors end text files with it.
-  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == '\x1a';
+  // Ctrl-Z counts as a blank: old editors end text files with it. Every
+  // blank is at most a space, which most characters are not.
+  const auto u = static_cast<unsigned char>(c);
+  return u <= ' ' && (u == ' ' || u == '\t' || u == '\v' || u == '\f' || u == '\r' || u == '\n' || u == '\x1a');
 }
 
 // The section name of a header line "[name]" (up to the last "]").
@@ -32,7 +39,11 @@ std::string_view KeyName(std::string_view line) {
   return TrimBlanks(t.substr(0, t.find('=')));
 }
 
-bool HasLineBreakOrNul(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos; }
+bool HasLineBreakOrNul(std::string_view s) {
+  for (const char c : s)
+    if (c == '\r' || c == '\n' || c == '\0') return true;
+  return false;
+}
 
 void Fail(std::string* error, const char* what) {
   if (error) *error = what;
@@ -41,106 +52,192 @@ void Fail(std::string* error, const char* what) {
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && IsBlank(s[b])) ++b;
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return s.substr(b, e - b);
+  const char* b = s.data();
+  const char* e = b + s.size();
+  while (b != e && IsBlank(*b)) ++b;
+  while (e != b && IsBlank(e[-1])) --e;
+  return std::string_view(b, size_t(e - b));
 }
 
-void IniText::NameIndex::Seal() {
-  // Stable, so that of equal names the first in the text stays.
-  std::stable_sort(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  entries_.erase(std::unique(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
-                 entries_.end());
+namespace {
+
+// Whether two names are the same without regard to (ASCII) case.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (const char *x = a.data(), *y = b.data(), *end = x + a.size(); x != end; ++x, ++y)
+    if (text::LowerAscii(*x) != text::LowerAscii(*y)) return false;
+  return true;
 }
 
-void IniText::NameIndex::Insert(std::string name, size_t at) {
-  auto it = std::lower_bound(entries_.begin(), entries_.end(), name, [](const auto& e, const std::string& n) { return e.first < n; });
-  if (it == entries_.end() || it->first != name) entries_.emplace(it, std::move(name), at);
+}  // namespace
+
+// FNV-1a of the group and the name without regard to (ASCII) case, from a
+// start chosen per process and mixed at the end, so that a file cannot be
+// made whose names all land on the same slots.
+uint64_t IniText::NameIndex::Hash(size_t group, std::string_view name) {
+  static const uint64_t start = [] {
+    std::random_device random;
+    return (uint64_t(random()) << 32 | random()) ^ 14695981039346656037u;
+  }();
+  uint64_t h = start;
+  h = (h ^ uint64_t(group)) * 1099511628211u;
+  for (const char* p = name.data(), *end = p + name.size(); p != end; ++p)
+    h = (h ^ static_cast<unsigned char>(text::LowerAscii(*p))) * 1099511628211u;
+  h ^= h >> 31;  // the low bits pick the slot: let the high ones reach them
+  h *= 0x9E3779B97F4A7C15u;
+  return h ^ (h >> 29);
 }
 
-std::optional<size_t> IniText::NameIndex::Find(std::string_view lower) const {
-  auto it = std::lower_bound(entries_.begin(), entries_.end(), lower,
-                             [](const auto& e, std::string_view n) { return std::string_view(e.first) < n; });
-  if (it == entries_.end() || it->first != lower) return std::nullopt;
-  return it->second;
+void IniText::NameIndex::Reserve(size_t n) {
+  size_t size = 16;
+  while (size < 2 * n) size *= 2;
+  if (size <= slots_.size()) return;
+  std::vector<Slot> old(size);
+  old.swap(slots_);
+  const size_t mask = slots_.size() - 1;
+  for (const Slot& s : old) {
+    if (s.group == kEmpty) continue;
+    size_t i = s.hash & mask;
+    while (slots_[i].group != kEmpty) i = (i + 1) & mask;
+    slots_[i] = s;
+  }
 }
 
-IniText::IniText(std::string_view text) {
-  size_t start = 0;
-  auto add = [&](size_t end, std::string_view line_end) {
-    Line line{std::string(text.substr(start, end - start)), line_end};
-    if (auto name = HeaderName(line.text)) {
-      names_.Append(text::Lower(*name), sections_.size());
+void IniText::NameIndex::Add(const std::string& store, size_t group, Span name, size_t at) {
+  if (2 * (count_ + 1) > slots_.size()) Reserve(count_ + 1);
+  const std::string_view n = Piece(store, name);
+  const uint64_t hash = Hash(group, n);
+  const size_t mask = slots_.size() - 1;
+  size_t i = hash & mask;
+  for (; slots_[i].group != kEmpty; i = (i + 1) & mask) {
+    const Slot& s = slots_[i];
+    if (s.hash == hash && s.group == group && SameName(Piece(store, s.name), n)) return;  // there already
+  }
+  slots_[i] = Slot{group, hash, name, at};
+  ++count_;
+}
+
+std::optional<size_t> IniText::NameIndex::Find(const std::string& store, size_t group, std::string_view name) const {
+  if (slots_.empty()) return std::nullopt;
+  const uint64_t hash = Hash(group, name);
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask; slots_[i].group != kEmpty; i = (i + 1) & mask) {
+    const Slot& s = slots_[i];
+    if (s.hash == hash && s.group == group && SameName(Piece(store, s.name), name)) return s.at;
+  }
+  return std::nullopt;
+}
+
+IniText::Span IniText::SpanOf(Span whole, std::string_view whole_text, std::string_view part) {
+  return {whole.begin + size_t(part.data() - whole_text.data()), part.size()};
+}
+
+IniText::Span IniText::Store(std::initializer_list<std::string_view> pieces) {
+  const Span s{store_.size(), 0};
+  for (std::string_view p : pieces) store_ += p;
+  return {s.begin, store_.size() - s.begin};
+}
+
+IniText::IniText(std::string_view text) : store_(text) {
+  // Room for every line at once (one block for the lines, one for the keys)
+  // and for the sections of a profile.
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  size_t breaks = 0;
+  for (const char* p = begin; p != end && (p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)))); ++p)
+    ++breaks;
+  lines_.reserve(breaks + 1);
+  keys_.Reserve(breaks + 1);
+  sections_.reserve(kSectionsOfAProfile + 1);
+  names_.Reserve(kSectionsOfAProfile);
+
+  auto add = [&](Span span, std::string_view line_end) {
+    const Line line{span, line_end};
+    const std::string_view line_text = View(span);
+    if (auto name = HeaderName(line_text)) {
+      names_.Add(store_, 0, SpanOf(span, line_text, *name), sections_.size());
       Section& s = sections_.emplace_back();
       s.has_header = true;
-      s.header = std::move(line);
+      s.header = line;
+      s.first = lines_.size();
     } else {
-      Section& s = sections_.back();
-      AddBodyLine(s, s.body.size(), std::move(line), true);
+      AddBodyLine(sections_.size() - 1, sections_.back().count, line);
     }
   };
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\n' && text[i] != '\r') continue;
-    const std::string_view end = text[i] == '\n' ? kLf : (i + 1 < text.size() && text[i + 1] == '\n') ? kCrLf : kCr;
-    add(i, end);
-    i += end.size() - 1;
-    start = i + 1;
+  // Line by line: the next LF found by memchr (kept while lines end in a
+  // lone CR before it, so that no byte is searched twice), and a CR before it.
+  const char* lf = nullptr;
+  bool lf_found = false;  // lf holds the next LF at or after p, or nullptr for none
+  for (const char* p = begin; p != end;) {
+    if (!lf_found || (lf && lf < p)) {
+      lf = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+      lf_found = true;
+    }
+    const char* stop = lf ? lf : end;
+    auto* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(stop - p)));
+    const Span span{size_t(p - begin), size_t((cr ? cr : stop) - p)};
+    if (cr) {
+      const bool crlf = cr + 1 == lf;
+      add(span, crlf ? kCrLf : kCr);
+      p = cr + (crlf ? 2 : 1);
+    } else if (lf) {
+      add(span, kLf);
+      p = lf + 1;
+    } else {
+      add(span, kNone);
+      p = end;
+    }
   }
-  if (start < text.size()) add(text.size(), kNone);
-  names_.Seal();
-  for (Section& s : sections_) s.keys.Seal();
 }
 
 // Inserts a line into a section's body: while reading at its end, later
 // where only blank lines follow, so that no indexed line moves.
-void IniText::AddBodyLine(Section& s, size_t at, Line line, bool reading) {
-  if (const std::string_view t = TrimBlanks(line.text); !t.empty()) {
-    if (reading)
-      s.keys.Append(text::Lower(KeyName(t)), at);
-    else
-      s.keys.Insert(text::Lower(KeyName(t)), at);
+void IniText::AddBodyLine(size_t i, size_t at, Line line) {
+  const std::string_view text = View(line.text);
+  if (!TrimBlanks(text).empty()) {
+    const Span name = SpanOf(line.text, text, KeyName(text));
+    keys_.Add(store_, i, name, at);
   }
-  s.body.insert(s.body.begin() + ptrdiff_t(at), std::move(line));
+  Section& s = sections_[i];
+  lines_.insert(lines_.begin() + ptrdiff_t(s.first + at), line);
+  ++s.count;
+  for (size_t j = i + 1; j < sections_.size(); ++j) ++sections_[j].first;
 }
 
 std::string IniText::Text() const {
   size_t size = 0;
-  for (const Section& s : sections_) {
-    size += s.header.text.size() + s.header.end.size();
-    for (const Line& l : s.body) size += l.text.size() + l.end.size();
-  }
+  for (const Section& s : sections_) size += s.header.text.size + s.header.end.size();
+  for (const Line& l : lines_) size += l.text.size + l.end.size();
   std::string out;
   out.reserve(size);
   for (const Section& s : sections_) {
-    out += s.header.text;
+    out += View(s.header.text);
     out += s.header.end;
-    for (const Line& l : s.body) {
-      out += l.text;
+    for (size_t k = 0; k < s.count; ++k) {
+      const Line& l = lines_[s.first + k];
+      out += View(l.text);
       out += l.end;
     }
   }
   return out;
 }
 
-const IniText::Section* IniText::FindSection(std::string_view section) const {
-  section = TrimBlanks(section);
+std::optional<size_t> IniText::FindSection(std::string_view section) const {
   // Lines before the first header form a section without a name.
-  if (section.empty() && !sections_[0].body.empty()) return &sections_[0];
-  const auto i = names_.Find(text::Lower(section));
-  return i ? &sections_[*i] : nullptr;
+  if (section.empty() && sections_[0].count > 0) return 0;
+  return names_.Find(store_, 0, section);
 }
 
-std::optional<size_t> IniText::FindKey(const Section& s, std::string_view key) {
-  return s.keys.Find(text::Lower(TrimBlanks(key)));
+std::optional<size_t> IniText::FindKey(size_t section, std::string_view key) const {
+  return keys_.Find(store_, section, key);
 }
 
 std::optional<std::string> IniText::Find(std::string_view section, std::string_view key) const {
-  const Section* s = FindSection(section);
+  const auto s = FindSection(TrimBlanks(section));
   if (!s) return std::nullopt;
-  const auto k = FindKey(*s, key);
+  const auto k = FindKey(*s, TrimBlanks(key));
   if (!k) return std::nullopt;
-  std::string_view t = TrimBlanks(s->body[*k].text);
+  std::string_view t = TrimBlanks(View(BodyLine(*s, *k).text));
   const size_t eq = t.find('=');
   if (eq == t.npos) return std::nullopt;  // a key without a value
   std::string_view v = TrimBlanks(t.substr(eq + 1));
@@ -152,7 +249,7 @@ std::optional<std::string> IniText::Find(std::string_view section, std::string_v
 
 std::string IniText::ReadString(std::string_view section, std::string_view key, const std::string& def) const {
   auto v = Find(section, key);
-  return v ? *v : def;
+  return v ? std::move(*v) : def;
 }
 
 int32_t IniText::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
@@ -181,33 +278,34 @@ bool IniText::WriteString(std::string_view section, std::string_view key, std::s
     return false;
   }
 
-  const std::string value_text(value);
   auto ensure_end = [](Line& l) {
     if (l.end.empty()) l.end = kCrLf;
   };
 
-  if (Section* s = FindSection(section)) {
-    if (const auto k = FindKey(*s, key)) {
+  if (const auto i = FindSection(section)) {
+    if (const auto k = FindKey(*i, key)) {
       // Keep the key's name as the file spells it; the name, and so the
       // index, stays the same.
-      Line& l = s->body[*k];
-      l.text = std::string(KeyName(l.text)) + "=" + value_text;
+      Line& l = BodyLine(*i, *k);
+      const std::string name(KeyName(View(l.text)));  // a copy: appending may move store_
+      l.text = Store({name, "=", value});
       ensure_end(l);
       return true;
     }
     // After the last line of the section that is not blank, so that blank
     // lines before the next section stay where they are.
-    size_t after = s->body.size();
-    while (after > 0 && TrimBlanks(s->body[after - 1].text).empty()) --after;
-    ensure_end(after > 0 ? s->body[after - 1] : s->header);
-    AddBodyLine(*s, after, Line{std::string(key) + "=" + value_text, kCrLf}, false);
+    Section& s = sections_[*i];
+    size_t after = s.count;
+    while (after > 0 && TrimBlanks(View(BodyLine(*i, after - 1).text)).empty()) --after;
+    ensure_end(after > 0 ? BodyLine(*i, after - 1) : s.header);
+    AddBodyLine(*i, after, Line{Store({key, "=", value}), kCrLf});
     return true;
   }
 
   // The last line of the text gets a line end before the new section.
   for (auto it = sections_.rbegin(); it != sections_.rend(); ++it) {
-    if (!it->body.empty()) {
-      ensure_end(it->body.back());
+    if (it->count > 0) {
+      ensure_end(lines_[it->first + it->count - 1]);
       break;
     }
     if (it->has_header) {
@@ -215,11 +313,13 @@ bool IniText::WriteString(std::string_view section, std::string_view key, std::s
       break;
     }
   }
-  names_.Insert(text::Lower(section), sections_.size());
+  const Span header = Store({"[", section, "]"});
+  names_.Add(store_, 0, Span{header.begin + 1, section.size()}, sections_.size());
   Section& added = sections_.emplace_back();
   added.has_header = true;
-  added.header = Line{"[" + std::string(section) + "]", kCrLf};
-  AddBodyLine(added, 0, Line{std::string(key) + "=" + value_text, kCrLf}, false);
+  added.header = Line{header, kCrLf};
+  added.first = lines_.size();
+  AddBodyLine(sections_.size() - 1, 0, Line{Store({key, "=", value}), kCrLf});
   return true;
 }
 

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,41 +49,70 @@ class IniText {
                    std::string* error = nullptr);
 
  private:
+  // A piece of store_: offsets, so that copies and a growing store_ keep it.
+  struct Span {
+    size_t begin = 0, size = 0;
+  };
   struct Line {
-    std::string text;       // without its line end
+    Span text;              // without its line end
     std::string_view end;   // "\r\n", "\n", "\r" or "" (last line without one): literals
   };
-  // Lower-cased names with the position of the first of each name, sorted
-  // by name: a lookup is a binary search, a copy a few allocations.
-  class NameIndex {
-   public:
-    // While reading: names in text order, made searchable by Seal().
-    void Append(std::string name, size_t at) { entries_.emplace_back(std::move(name), at); }
-    void Seal();
-    // Adds a name that is not there yet.
-    void Insert(std::string name, size_t at);
-    std::optional<size_t> Find(std::string_view lower) const;
-
-   private:
-    std::vector<std::pair<std::string, size_t>> entries_;
-  };
-  // A header line and the lines up to the next header. The first section
-  // holds the lines before the first header and has no header line.
+  // A header line and the lines up to the next header, which are
+  // lines_[first, first + count). The first section holds the lines before
+  // the first header and has no header line.
   struct Section {
     bool has_header = false;
     Line header;
-    std::vector<Line> body;
-    NameIndex keys;  // key names -> index in body of the key's first line
+    size_t first = 0, count = 0;
   };
-  static void AddBodyLine(Section& s, size_t at, Line line, bool reading);
-  const Section* FindSection(std::string_view section) const;
-  Section* FindSection(std::string_view section) {
-    return const_cast<Section*>(static_cast<const IniText*>(this)->FindSection(section));
-  }
-  static std::optional<size_t> FindKey(const Section& s, std::string_view key);
+  // Names as the text spells them, each with the position of the first of
+  // that name in its group (the sections, or the keys of one section): an
+  // open-addressing hash table on the name without regard to case, so that
+  // adding and finding a name take one hash and a probe or two, allocate
+  // nothing (but to grow), and a copy is one block.
+  class NameIndex {
+   public:
+    // Adds a name unless its group has it already: the first one stays.
+    void Add(const std::string& store, size_t group, Span name, size_t at);
+    std::optional<size_t> Find(const std::string& store, size_t group, std::string_view name) const;
+    // Room for n names without growing.
+    void Reserve(size_t n);
 
+   private:
+    static constexpr size_t kEmpty = SIZE_MAX;  // the group of a free slot
+    struct Slot {
+      size_t group = kEmpty;
+      uint64_t hash = 0;
+      Span name;
+      size_t at = 0;
+    };
+    static uint64_t Hash(size_t group, std::string_view name);
+    std::vector<Slot> slots_;  // a power of two of them, at most half taken
+    size_t count_ = 0;
+  };
+  // Spans always lie inside the store.
+  static std::string_view Piece(const std::string& store, Span s) { return std::string_view(store.data() + s.begin, s.size); }
+  std::string_view View(Span s) const { return Piece(store_, s); }
+  // Where a part of View(whole) lies in store_.
+  static Span SpanOf(Span whole, std::string_view whole_text, std::string_view part);
+  // Appends a line's text, given in pieces, to store_. No piece may lie in
+  // store_ itself (appending may move it).
+  Span Store(std::initializer_list<std::string_view> pieces);
+  // Inserts a line into section i's body at position at (of the body).
+  void AddBodyLine(size_t i, size_t at, Line line);
+  // Names without blanks around them.
+  std::optional<size_t> FindSection(std::string_view section) const;
+  std::optional<size_t> FindKey(size_t section, std::string_view key) const;
+  Line& BodyLine(size_t section, size_t at) { return lines_[sections_[section].first + at]; }
+  const Line& BodyLine(size_t section, size_t at) const { return lines_[sections_[section].first + at]; }
+
+  // The text as it was read, followed by the lines edits made; lines and
+  // names are pieces of it. Replaced lines stay behind unused.
+  std::string store_;
+  std::vector<Line> lines_;  // every line but the headers, in text order
   std::vector<Section> sections_ = std::vector<Section>(1);
-  NameIndex names_;  // section names -> index in sections_ of the first of that name
+  NameIndex names_;  // group 0: section names -> index in sections_
+  NameIndex keys_;   // group i: the key names of section i -> index in its body
 };
 
 // Blanks as profile names and values are trimmed of.

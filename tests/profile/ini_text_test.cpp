@@ -54,6 +54,7 @@ TEST(IniWrite, KeepsForeignLineEndsAndEndsTheLastLine) {
   EXPECT_EQ(Write("[A]\nk=1", "B", "j", "2"), "[A]\nk=1\r\n[B]\r\nj=2\r\n");
   EXPECT_EQ(Write("[A]\nk=1", "A", "k", "2"), "[A]\nk=2\r\n");
   EXPECT_EQ(Write("[A]\rk=1\r", "A", "k", "2"), "[A]\rk=2\r");
+  EXPECT_EQ(Write("[A]\r\rk=1\n\r\nj=2\r", "a", "J", "3"), "[A]\r\rk=1\n\r\nj=3\r");
   EXPECT_EQ(Write("", "A", "k", "1"), "[A]\r\nk=1\r\n");
 }
 

@@ -40,8 +40,17 @@ std::string ReadForm(std::string_view v) {
   return std::string(v.substr(0, IniText::kMaxValue));
 }
 
-std::string NameKey(std::string_view name) { return text::Lower(TrimBlanks(name)); }
-std::string NameKey(std::string_view section, std::string_view key) { return NameKey(section) + "\n" + NameKey(key); }
+// "section\nkey" lower-cased, names trimmed: names hold no line break.
+std::string NameKey(std::string_view section, std::string_view key) {
+  section = TrimBlanks(section);
+  key = TrimBlanks(key);
+  std::string out;
+  out.reserve(section.size() + 1 + key.size());
+  for (char c : section) out += text::LowerAscii(c);
+  out += '\n';
+  for (char c : key) out += text::LowerAscii(c);
+  return out;
+}
 
 // A plain reading of a text, line after line: the value of the first line
 // of every key in the first section of every name (lines before the first
@@ -49,19 +58,18 @@ std::string NameKey(std::string_view section, std::string_view key) { return Nam
 // nullopt for a key whose first line has no "=". The sections and keys in
 // the order the text names them, for the lookups.
 struct Reference {
-  // "section\nkey": names hold no line break.
   std::unordered_map<std::string, std::optional<std::string>> values;
   struct Name {
-    std::string section, key;  // as the text spells them
-    std::string lookup;        // NameKey(section, key)
+    std::string_view section, key;  // as the text spells them
+    const std::string* lookup;      // NameKey(section, key): the key in values
   };
   std::vector<Name> names;
 };
 
 Reference ReadPlainly(std::string_view text) {
   Reference ref;
-  std::set<std::string> seen;
-  std::string section;
+  std::set<std::string> seen;  // section names, lower-cased
+  std::string_view section;
   bool counts = false;  // the current section is the first of its name
   bool any_line = false;
   size_t start = 0;
@@ -73,8 +81,8 @@ Reference ReadPlainly(std::string_view text) {
 
     const size_t close = line.rfind(']');
     if (!line.empty() && line[0] == '[' && close != line.npos && close > 0) {
-      section = std::string(TrimBlanks(line.substr(1, close - 1)));
-      counts = seen.insert(NameKey(section)).second;
+      section = TrimBlanks(line.substr(1, close - 1));
+      counts = seen.insert(text::Lower(section)).second;
       any_line = true;
       continue;
     }
@@ -85,17 +93,19 @@ Reference ReadPlainly(std::string_view text) {
     if (!counts || line.empty()) continue;
     const size_t eq = line.find('=');
     const std::string_view key = TrimBlanks(line.substr(0, eq));
-    std::optional<std::string> value;
-    if (eq != line.npos) value = ReadForm(line.substr(eq + 1));
     std::string lookup = NameKey(section, key);
-    if (ref.values.emplace(lookup, value).second) ref.names.push_back({section, std::string(key), std::move(lookup)});
+    const auto [it, added] = ref.values.try_emplace(std::move(lookup));
+    if (!added) continue;
+    if (eq != line.npos) it->second = ReadForm(line.substr(eq + 1));
+    ref.names.push_back({section, key, &it->first});
   }
   return ref;
 }
 
-std::optional<std::string> Lookup(const Reference& ref, const std::string& lookup) {
+const std::optional<std::string>& Lookup(const Reference& ref, const std::string& lookup) {
+  static const std::optional<std::string> kMissing;
   const auto it = ref.values.find(lookup);
-  return it == ref.values.end() ? std::nullopt : it->second;
+  return it == ref.values.end() ? kMissing : it->second;
 }
 
 // NameKey of every key of the profile table.
@@ -106,16 +116,16 @@ const std::vector<std::string> kFieldLookups = [] {
 }();
 
 // The other spelling of a name: letters in the other case, blanks around.
-std::string Respelled(const std::string& name) {
-  std::string out = " ";
+void Respell(std::string_view name, std::string& out) {
+  out.assign(1, ' ');
   for (char c : name) out += text::LowerAscii(c) == c ? text::UpperAscii(c) : text::LowerAscii(c);
-  return out + "\t";
+  out += '\t';
 }
 
 // Editing one key: it reads back as written, and every other key the text
 // names, and every key of the profile table, reads as before.
-void CheckEdit(const IniText& before, const Reference& ref, const std::string& section, const std::string& key,
-               const std::string& value) {
+void CheckEdit(const IniText& before, const Reference& ref, std::string_view section, std::string_view key,
+               std::string_view value) {
   IniText after = before;
   if (!after.WriteString(section, key, value)) return;  // names that cannot be stored
   const IniText reread(after.Text());
@@ -123,7 +133,7 @@ void CheckEdit(const IniText& before, const Reference& ref, const std::string& s
   const std::string edited = NameKey(section, key);
   for (size_t i = 0; i < ref.names.size() && i < kMostCheckedAfterEdit; ++i) {
     const Reference::Name& n = ref.names[i];
-    if (n.lookup != edited) Check(reread.Find(n.section, n.key) == Lookup(ref, n.lookup));
+    if (*n.lookup != edited) Check(reread.Find(n.section, n.key) == Lookup(ref, *n.lookup));
   }
   for (size_t i = 0; i < model::kFieldCount; ++i) {
     const model::Field& f = model::kFields[i];
@@ -142,11 +152,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Every key the text names, under its own spelling and under another,
   // and every key of the table, reads as the plain reading has it.
   const Reference ref = ReadPlainly(content);
+  std::string section, key;  // reused: the other spellings
   for (size_t i = 0; i < ref.names.size() && i < kMostChecked; ++i) {
     const Reference::Name& n = ref.names[i];
-    const auto want = Lookup(ref, n.lookup);
+    const auto& want = Lookup(ref, *n.lookup);
     Check(ini.Find(n.section, n.key) == want);
-    Check(ini.Find(Respelled(n.section), Respelled(n.key)) == want);
+    Respell(n.section, section);
+    Respell(n.key, key);
+    Check(ini.Find(section, key) == want);
   }
   for (size_t i = 0; i < model::kFieldCount; ++i)
     Check(ini.Find(model::kFields[i].section, model::kFields[i].key) == Lookup(ref, kFieldLookups[i]));
@@ -168,15 +181,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(back == loaded);
   }
 
-  // Edits of the first keys the text names, of a key in a section it may
-  // lack and of a new key in its first section.
+  // Two edits on every input, each picked by the input: one of the first
+  // keys the text names, with one of the value forms, and a new key, in a
+  // section the text may lack or in its first section. (Five edits on
+  // every input cost more than half the target's time.)
   static const std::string kValues[] = {"1", " padded ", "\"quoted\"", "", "a=b", "'x"};
-  size_t n = 0;
-  for (const Reference::Name& name : ref.names) {
-    if (n == 3) break;
-    CheckEdit(ini, ref, name.section, name.key, kValues[n++ % std::size(kValues)]);
+  const size_t pick = size + (size ? data[size / 2] : 0);
+  if (!ref.names.empty()) {
+    const Reference::Name& name = ref.names[pick % std::min<size_t>(ref.names.size(), 3)];
+    CheckEdit(ini, ref, name.section, name.key, kValues[pick % std::size(kValues)]);
   }
-  CheckEdit(ini, ref, "OTH", "rtt", "0x10");
-  if (!ref.names.empty()) CheckEdit(ini, ref, ref.names[0].section, "added key", "new");
+  if (pick % 2 == 0 || ref.names.empty())
+    CheckEdit(ini, ref, "OTH", "rtt", "0x10");
+  else
+    CheckEdit(ini, ref, ref.names[0].section, "added key", "new");
   return 0;
 }
