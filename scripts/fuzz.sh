@@ -93,6 +93,12 @@ max_len() {
   esac
 }
 
+# A quarantine of freed memory far larger than one execution frees (a
+# megabyte at most) still catches every use after free within an execution,
+# and costs a fraction of the default's time and memory. Options given in
+# ASAN_OPTIONS come after, and so win.
+export ASAN_OPTIONS="quarantine_size_mb=16${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+
 # Runs one target: fuzz TARGET LOG CORPUS OPTIONS...
 fuzz() {
   t=$1 log=$2 corpus=$3
