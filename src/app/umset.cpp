@@ -4,6 +4,7 @@
 // with them even where a rule would correct them ("0" in edt_adt).
 #include "app/umset.h"
 
+#include <chrono>
 #include <string>
 
 #include "app/form_builder.h"
@@ -232,16 +233,19 @@ void CreateComponents(Tfrm_mset& w) {
     d->OptionsEx = fw::ofExNoPlacesBar;
   }
 
-  auto timer = [&](const char* name, unsigned ms) {
+  // The transfer's timers, idle, with the periods the engine asks for (it
+  // sets them again whenever it starts one).
+  using protocol::TransferEngine;
+  auto timer = [&](const char* name, std::chrono::milliseconds period) {
     auto* t = new fw::TTimer(&w);
     t->SetName(name);
     t->SetEnabled(false);
-    t->SetInterval(ms);
+    t->SetInterval(unsigned(period.count()));
     return t;
   };
-  w.timer_tb = timer("timer_tb", 200);
-  w.timer_gb = timer("timer_gb", 20);
-  w.timer_cf = timer("timer_cf", 2000);
+  w.timer_tb = timer("timer_tb", TransferEngine::kProbePeriod);
+  w.timer_gb = timer("timer_gb", TransferEngine::kClosePeriod);
+  w.timer_cf = timer("timer_cf", TransferEngine::kResponsePeriod);
 }
 
 // Every setting's control at its start value; the power-down alert then

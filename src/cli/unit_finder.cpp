@@ -11,6 +11,7 @@
 
 #include "cli/probe_answer.h"
 #include "protocol/link_frame.h"
+#include "protocol/transfer_engine.h"
 
 namespace cli {
 namespace {
@@ -18,7 +19,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // The window's probe period.
-constexpr auto kProbeEvery = std::chrono::milliseconds(200);
+constexpr auto kProbeEvery = protocol::TransferEngine::kProbePeriod;
 // Longest read, and so the longest a port's thread takes to see the end.
 constexpr int kReadMs = 50;
 // How often the search looks at Ctrl-C.
