@@ -1,14 +1,12 @@
-// The control skins of a frame: a framework form's controls classified and
-// skinned when the frame finishes its set-up, a foreign window's child
-// windows by their class and style, and dead control skins let go.
-#include <algorithm>
+// Classifying and skinning the controls of a frame's window.
+#include "skin/engine/win32/frame_controls.h"
+
 #include <string>
 
 #include "framework/forms.h"
 #include "skin/engine/control_classes.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/win32/control_skins.h"
-#include "skin/engine/win32/win_skin_form.h"
 #include "skin/skin_data.h"
 #include "text/ascii.h"
 
@@ -16,8 +14,13 @@ namespace skin {
 
 namespace {
 
+// How long a child window may take to answer whether it is skinned already.
+constexpr UINT kSkinnedQueryTimeoutMs = 1000;
+// Room for the longest window class name and its terminator.
+constexpr int kClassNameRoom = 101;
+
 std::string LowerClassOf(HWND w) {
-  char buf[101] = {};
+  char buf[kClassNameRoom] = {};
   GetClassNameA(w, buf, sizeof buf);
   return text::Lower(buf);
 }
@@ -44,7 +47,7 @@ TSkinControl* MakeSkin(SkinKind kind, fw::TComponent* owner) {
 
 bool AnswersSkinned(HWND w) {
   DWORD_PTR r = 0;
-  return w && SendMessageTimeoutA(w, msg::kQuerySkinned, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) && r == 1;
+  return w && SendMessageTimeoutA(w, msg::kQuerySkinned, 0, 0, SMTO_ABORTIFHUNG, kSkinnedQueryTimeoutMs, &r) && r == 1;
 }
 
 class FrameSkinner final : public IControlSkinner {
@@ -84,24 +87,17 @@ class FrameSkinner final : public IControlSkinner {
 
 }  // namespace
 
-void TWinSkinForm::AttachControlSkins() {
-  control_skins_.PurgeDead();
-  TSkinData* d = SkinData();
-  if (!d->SkinLoaded()) return;
-  if (form_) {
-    FrameSkinner skinner(control_skins_, *d);
-    ClassifyFormControls(*d, *form_, skinner);
-    OwnerDrawFormMenus();
-    return;
-  }
-  SkinForeignChildren(Wnd());
+TFrameControls::TFrameControls(fw::TComponent& owner, TSkinData& data) : owner_(owner), data_(data) {}
+
+void TFrameControls::SkinFormControls(fw::TForm& form) {
+  FrameSkinner skinner(list_, data_);
+  ClassifyFormControls(data_, form, skinner);
 }
 
-void TWinSkinForm::SkinForeignChildren(HWND parent) {
-  TSkinData& d = *SkinData();
+void TFrameControls::SkinForeignChildren(HWND parent) {
   for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     const uint32_t style = uint32_t(GetWindowLongPtrA(c, GWL_STYLE));
-    if (!(style & WS_CHILD) || control_skins_.FindByWindow(c) || AnswersSkinned(c)) continue;
+    if (!(style & WS_CHILD) || list_.FindByWindow(c) || AnswersSkinned(c)) continue;
     const std::string cls = LowerClassOf(c);
     const SkinKind kind = ClassifyForeign(cls, style);
     if (ForeignHasSkinnedChildren(cls, style)) SkinForeignChildren(c);
@@ -114,25 +110,24 @@ void TWinSkinForm::SkinForeignChildren(HWND parent) {
     if (kind == SkinKind::FormColourOnly) {
       if (fw::TControl* ctl = fw::win32::FindControl(c)) {
         auto* box = new TSkinBox(ctl);
-        box->Attach(control_skins_, d, true, *ctl);
+        box->Attach(list_, data_, true, *ctl);
       }
       continue;
     }
-    TSkinControl* s = MakeSkin(kind, this);
+    TSkinControl* s = MakeSkin(kind, &owner_);
     if (!s) continue;
     try {
-      s->AttachHandle(target, d, control_skins_);
+      s->AttachHandle(target, data_, list_);
     } catch (...) {
       delete s;
     }
   }
 }
 
-void TWinSkinForm::SkinSizeGrip(skin::Wnd grip) {
-  HWND g = static_cast<HWND>(grip);
-  if (!g || control_skins_.FindByWindow(g)) return;
-  TSkinControl* s = MakeSkin(SkinKind::SizeGrip, this);
-  s->AttachHandle(g, *SkinData(), control_skins_);
+void TFrameControls::SkinSizeGrip(HWND grip) {
+  if (!grip || list_.FindByWindow(grip)) return;
+  TSkinControl* s = MakeSkin(SkinKind::SizeGrip, &owner_);
+  s->AttachHandle(grip, data_, list_);
 }
 
 }  // namespace skin

@@ -1,20 +1,20 @@
-// The skinned system menu: a popup copy of the window's system menu whose
-// items follow the window's state, opened by the caption's icon, a right
-// click on the caption and Alt+Space. Each item posts its system command.
-// A second opening within the double-click time (a double click on the
-// icon) closes the window instead.
+// Building and showing the skinned system menu.
+#include "skin/engine/win32/system_menu.h"
+
 #include <string>
 
 #include "framework/imglist.h"
 #include "framework/menus.h"
 #include "framework/shortcuts.h"
-#include "skin/engine/skin_manager.h"
-#include "skin/engine/win32/win_skin_form.h"
+#include "skin/engine/win32/menu_owner_draw.h"
 #include "skin/skin_data.h"
 
 namespace skin {
 
 namespace {
+
+// Longest item text copied from the window's system menu.
+constexpr int kMaxItemText = 80;
 
 // The glyph of a system command in the skin's menu images, -1 for none.
 int ImageFor(unsigned cmd) {
@@ -42,30 +42,49 @@ int StateFor(unsigned cmd, int placement, unsigned features) {
 
 }  // namespace
 
-void TWinSkinForm::BuildSystemMenu() {
-  HWND w = Wnd();
-  system_popup_.reset();  // its items tell us they go
-  system_images_.reset();
+TFrameSystemMenu::TFrameSystemMenu(HWND window, TSkinData& data, TMenuOwnerDraw& owner_draw)
+    : window_(window), data_(data), owner_draw_(owner_draw) {}
+
+TFrameSystemMenu::~TFrameSystemMenu() = default;
+
+void TFrameSystemMenu::ReadWindowMenu() { window_menu_ = GetSystemMenu(window_, FALSE); }
+
+bool TFrameSystemMenu::RepeatedOpening() {
+  const DWORD now = GetTickCount();
+  if (last_opening_ && now - last_opening_ <= GetDoubleClickTime()) {
+    last_opening_ = 0;
+    return true;
+  }
+  last_opening_ = now;
+  return false;
+}
+
+void TFrameSystemMenu::FreePopup() { popup_.reset(); }
+
+bool TFrameSystemMenu::Build(const SystemMenuState& state) {
+  HWND w = window_;
+  popup_.reset();  // its items tell the owner drawing they go
+  images_.reset();
   HMENU sys = GetSystemMenu(w, FALSE);
-  if (!sys) return;
-  system_images_ = std::make_unique<fw::TImageList>(nullptr);
-  const TSkinGlyphList& glyphs = SkinData()->GlyphList();
-  system_images_->MaskColor = glyphs.MaskColor;
-  system_images_->Add(glyphs.Strip);
-  system_popup_ = std::make_unique<fw::TPopupMenu>(nullptr);
-  system_popup_->Tag = kSystemMenuTag;
-  system_popup_->SetImages(system_images_.get());
+  if (!sys) return false;
+  images_ = std::make_unique<fw::TImageList>(nullptr);
+  const TSkinGlyphList& glyphs = data_.GlyphList();
+  images_->MaskColor = glyphs.MaskColor;
+  images_->Add(glyphs.Strip);
+  popup_ = std::make_unique<fw::TPopupMenu>(nullptr);
+  popup_->Tag = kSystemMenuTag;
+  popup_->SetImages(images_.get());
   const int n = GetMenuItemCount(sys);
   for (int i = 0; i < n; ++i) {
-    char text[81] = {};
+    char text[kMaxItemText + 1] = {};
     MENUITEMINFOA mi{};
     mi.cbSize = sizeof mi;
     mi.fMask = MIIM_ID | MIIM_STATE | MIIM_STRING | MIIM_FTYPE;
     mi.dwTypeData = text;
-    mi.cch = sizeof text - 1;
+    mi.cch = kMaxItemText;
     if (!GetMenuItemInfoA(sys, UINT(i), TRUE, &mi)) continue;
-    auto* item = new fw::TMenuItem(system_popup_.get());
-    system_popup_->Items()->Add(item);
+    auto* item = new fw::TMenuItem(popup_.get());
+    popup_->Items()->Add(item);
     if ((mi.fType & MFT_SEPARATOR) || !text[0]) {
       item->SetCaption("-");
       continue;
@@ -78,10 +97,10 @@ void TWinSkinForm::BuildSystemMenu() {
     item->SetCaption(caption);
     const unsigned cmd = mi.wID & kSysCommandMask;
     item->Tag = intptr_t(mi.wID);
-    const int allowed = StateFor(cmd, placement_, features_);
+    const int allowed = StateFor(cmd, state.placement, state.features);
     bool enabled = allowed < 0 ? !(mi.fState & (MFS_DISABLED | MFS_GRAYED)) : allowed != 0;
     // A window that cannot be sized offers no Size item.
-    if (cmd == SC_SIZE && !sizeable_) enabled = false;
+    if (cmd == SC_SIZE && !state.sizeable) enabled = false;
     item->SetEnabled(enabled);
     item->SetChecked(mi.fState & MFS_CHECKED);
     item->SetImageIndex(ImageFor(cmd));
@@ -91,31 +110,14 @@ void TWinSkinForm::BuildSystemMenu() {
     };
   }
   // Painted by the skin, with its menu glyphs.
-  MakeOwnerDraw(*system_popup_);
+  owner_draw_.MakeOwnerDraw(*popup_);
+  return true;
 }
 
-void TWinSkinForm::OpenSystemMenu(POINT at) {
-  HWND w = Wnd();
-  const DWORD now = GetTickCount();
-  if (last_system_menu_ && now - last_system_menu_ <= GetDoubleClickTime()) {
-    // A second click on the icon: the window closes.
-    last_system_menu_ = 0;
-    if (HotElement()) {
-      StopHover();
-      PostMessageA(w, WM_CLOSE, 0, 0);
-    }
-    return;
-  }
-  last_system_menu_ = now;
-  Manager().SetMenuKind(kMenuSystem);
-  BuildSystemMenu();
-  if (!system_popup_) return;
-  std::shared_ptr<bool> alive = AliveToken();
-  menu_running_ = true;
-  SetForegroundWindow(w);
-  system_popup_->Popup(at.x, at.y);
-  if (!*alive) return;
-  menu_running_ = false;
+void TFrameSystemMenu::Show(POINT at) {
+  if (!popup_) return;
+  SetForegroundWindow(window_);
+  popup_->Popup(at.x, at.y);
 }
 
 }  // namespace skin

@@ -7,8 +7,6 @@
 
 #include "framework/extctrls.h"
 #include "framework/forms.h"
-#include "framework/imglist.h"
-#include "framework/menus.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/engine/skin_messages.h"
 #include "skin/engine/win32/control_skin.h"
@@ -19,26 +17,41 @@
 
 namespace skin {
 
-namespace {
-
-
-}  // namespace
-
 TWinSkinForm::TWinSkinForm(fw::TForm* form, TSkinManage& manager, HWND wnd, std::string class_name,
                            TSkinData* data)
-    : TSkinFrame(form, manager, wnd, std::move(class_name), data), manager_(manager) {}
+    : TSkinFrame(form, manager, wnd, std::move(class_name), data),
+      manager_(manager),
+      owner_draw_(*data, [this] { return rtl_; }),
+      system_menu_(wnd, *data, owner_draw_),
+      menu_loop_(*this, manager),
+      controls_(*this, *data) {}
 
 TWinSkinForm::~TWinSkinForm() {
-  EndMenuLoop();
-  UndoOwnerDraw();
+  menu_loop_.End();
+  owner_draw_.Undo();
   hover_.reset();
-  control_skins_.FreeAll();
+  controls_.FreeAll();
   if (attached_) Detach();
 }
 
 TWinSkinForm* TWinSkinForm::Of(HWND w) { return static_cast<TWinSkinForm*>(TWindowSubclass::Owner(w, kFrameProp)); }
 
 fw::TColor TWinSkinForm::FormColour() const { return SkinData()->Colours().ButtonFace; }
+
+// ---- control skins ----
+
+void TWinSkinForm::AttachControlSkins() {
+  controls_.PurgeDead();
+  if (!SkinData()->SkinLoaded()) return;
+  if (form_) {
+    controls_.SkinFormControls(*form_);
+    owner_draw_.OwnerDrawFormMenus(*form_);
+    return;
+  }
+  controls_.SkinForeignChildren(Wnd());
+}
+
+void TWinSkinForm::SkinSizeGrip(skin::Wnd grip) { controls_.SkinSizeGrip(static_cast<HWND>(grip)); }
 
 // ---- attaching ----
 
@@ -141,7 +154,7 @@ void TWinSkinForm::UnhookWindowProc() {
 
 void TWinSkinForm::DeferredInit() {
   HWND w = Wnd();
-  system_menu_ = GetSystemMenu(w, FALSE);
+  system_menu_.ReadWindowMenu();
   icon_ = win32::WindowIconBitmap(w, SkinData()->IconBitmap());
   RECT wr;
   GetWindowRect(w, &wr);
@@ -240,7 +253,7 @@ void TWinSkinForm::RefreshColours() {
   const int old_state = SkinState();
   SetSkinState(kFrameRefreshing);
   if (form_) form_->SetColor(FormColour());
-  control_skins_.RefreshAll();
+  controls_.RefreshAll();
   if (frame_skinning_ && border_kind_ != kBorderNoCaption && !child_ && placement_ == kPlaceNormal) {
     ResizeForSkin();
     ApplyRegion();
@@ -254,12 +267,12 @@ void TWinSkinForm::RefreshColours() {
 void TWinSkinForm::Restore() {
   Busy busy(*this);
   HWND w = Wnd();
-  system_popup_.reset();
+  system_menu_.FreePopup();
   StopHover();
   SetHotElement(nullptr);
   UnhookWindowProc();
-  control_skins_.FreeAll();
-  UndoOwnerDraw();
+  controls_.FreeAll();
+  owner_draw_.Undo();
   const bool destroying = form_ && form_->Destroying();
   if (form_ && colour_saved_ && !destroying) form_->SetColor(saved_colour_);
   colour_saved_ = false;
@@ -294,7 +307,7 @@ void TWinSkinForm::Restore() {
 
 void TWinSkinForm::Detach() {
   StopHover();
-  EndMenuLoop();
+  menu_loop_.End();
   FreeMenuBar();
   UnhookWindowProc();
 }

@@ -4,7 +4,8 @@
 // from the border images, answers the non-client hit tests, runs the
 // caption buttons and the skinned system menu, keeps the client area's size
 // under the thicker or thinner skinned frame, and gives everything back on
-// Restore.
+// Restore. The system menu, the menu bar's drop-downs, the skin's drawing of
+// menu items and the control skins of the window are objects it owns.
 #pragma once
 
 #include "framework/win32/win32_widgetset.h"  // <windows.h> with its macros tamed
@@ -18,17 +19,15 @@
 #include "skin/engine/frame_rules.h"
 #include "skin/engine/nc_object.h"
 #include "skin/engine/skin_frame.h"
+#include "skin/engine/win32/frame_controls.h"
+#include "skin/engine/win32/menu_loop.h"
+#include "skin/engine/win32/menu_owner_draw.h"
 #include "skin/engine/win32/skin_menu_bar.h"
-#include "skin/engine/win32/control_skin_list.h"
 #include "skin/engine/win32/subclass.h"
+#include "skin/engine/win32/system_menu.h"
 
 namespace fw {
-class TCanvas;
 class TForm;
-class TImageList;
-class TMenu;
-class TMenuItem;
-class TPopupMenu;
 class TTimer;
 }  // namespace fw
 
@@ -37,7 +36,7 @@ namespace skin {
 class TSkinControl;
 class TSkinManage;
 
-class TWinSkinForm final : public TSkinFrame, public TMenuBarHost {
+class TWinSkinForm final : public TSkinFrame, public TMenuLoopHost {
  public:
   TWinSkinForm(fw::TForm* form, TSkinManage& manager, HWND wnd, std::string class_name, TSkinData* data);
   ~TWinSkinForm() override;
@@ -73,22 +72,17 @@ class TWinSkinForm final : public TSkinFrame, public TMenuBarHost {
   const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return buttons_; }
 
   // ---- control skins inside this window ----
-  const std::vector<TSkinControl*>& ControlSkins() const { return control_skins_.Items(); }
+  const std::vector<TSkinControl*>& ControlSkins() const { return controls_.Items(); }
 
   // The window whose frame object this is (nullptr for none).
   static TWinSkinForm* Of(HWND w);
   bool RightToLeft() const override { return rtl_; }
-  TWinSkinMenu* MenuBar() const { return menu_bar_.get(); }
+  TWinSkinMenu* MenuBar() const override { return menu_bar_.get(); }
+  std::shared_ptr<bool> FrameAlive() const override { return AliveToken(); }
   // Opens a bar item's drop-down (a command item sends its command).
-  void OpenBarItem(TMenuBtn& b);
+  void OpenBarItem(TMenuBtn& b) { menu_loop_.Open(b); }
   // Whether a drop-down of a skinned bar is open (its menu-loop hook in place).
-  static bool MenuLoopHookInstalled();
-  // The Tag of the skinned system menu.
-  static constexpr intptr_t kSystemMenuTag = 33333;
-  // WM_MENUSELECT's flags when the menu closes.
-  static constexpr unsigned kMenuClosedFlags = 0xFFFF;
-  // The command bits of a WM_SYSCOMMAND (the low four are the system's).
-  static constexpr unsigned kSysCommandMask = 0xFFF0;
+  static bool MenuLoopHookInstalled() { return TFrameMenuLoop::HookInstalled(); }
 
  private:
   // ---- set-up (win_skin_form.cpp) ----
@@ -98,9 +92,7 @@ class TWinSkinForm final : public TSkinFrame, public TMenuBarHost {
   void ResizeForSkin();
   void HookWindowProc();
   void UnhookWindowProc();
-  // frame_controls.cpp
   void AttachControlSkins();
-  void SkinForeignChildren(HWND parent);
   fw::TColor FormColour() const;
 
   // ---- messages (win_skin_form_proc.cpp) ----
@@ -132,43 +124,17 @@ class TWinSkinForm final : public TSkinFrame, public TMenuBarHost {
   bool NcRButtonDown(WPARAM wp, LPARAM lp);
   bool SysCommand(WPARAM wp, LPARAM lp);
   void RunAction(const TWinSysButton& b);
+  // Opens the skinned system menu at a screen point; a second opening
+  // within the double-click time (a double click on the icon) closes the
+  // window instead.
+  void OpenSystemMenu(POINT screen);
   void HoverTick();
   void StartHover();
   void StopHover();
 
-  // ---- the menu bar's drop-downs (menu_loop.cpp) ----
-  static LRESULT CALLBACK MenuLoopHook(int code, WPARAM wp, LPARAM lp);
-  void MenuSelect(WPARAM wp, LPARAM lp);
-  // Takes the menu-loop hook away when this frame owns it.
-  void EndMenuLoop();
+  // ---- the skinned menu bar ----
   void CreateMenuBar();
   void FreeMenuBar();
-
-  // ---- skinned menu items (menu_owner_draw.cpp) ----
-  void MeasureMenuItem(fw::TMenuItem& item, fw::TCanvas& canvas, int& width, int& height);
-  void DrawMenuItem(fw::TMenuItem& item, fw::TCanvas& canvas, const fw::TRect& r, bool selected);
-  void OwnerDrawItems(fw::TMenuItem& parent);
-  void MakeOwnerDraw(fw::TMenu& menu);
-  void UndoOwnerDraw();
-  // The form's main menu (with xcMenuItem) and its popup menus (with
-  // xcPopupMenu) drawn by the skin.
-  void OwnerDrawFormMenus();
-  void Notification(fw::TComponent* c, fw::TOperation op) override;
-  struct OwnerDrawnItem {
-    fw::TMenuItem* item;
-    bool measure;  // the skin set the item's measuring (the application had none)
-    bool draw;
-  };
-  struct OwnerDrawnMenu {
-    fw::TMenu* menu;
-    bool was_owner_draw;
-  };
-  std::vector<OwnerDrawnItem> owner_drawn_items_;
-  std::vector<OwnerDrawnMenu> owner_drawn_menus_;
-
-  // ---- the skinned system menu (system_menu.cpp) ----
-  void OpenSystemMenu(POINT screen);
-  void BuildSystemMenu();
 
   static constexpr char kFrameProp[] = "GsmSkinFrame";
   static constexpr char kOldProcProp[] = "GsmSkinFrameProc";
@@ -198,24 +164,19 @@ class TWinSkinForm final : public TSkinFrame, public TMenuBarHost {
   bool colour_saved_ = false;
 
   fw::TBitmap icon_;
-  HMENU menu_ = nullptr;      // the window's menu bar, given back on restore
-  HMENU system_menu_ = nullptr;
-  std::unique_ptr<fw::TPopupMenu> system_popup_;
-  std::unique_ptr<fw::TImageList> system_images_;
-  DWORD last_system_menu_ = 0;
-  bool menu_running_ = false;
+  HMENU menu_ = nullptr;  // the window's menu bar, given back on restore
 
   bool has_region_ = false;
   int region_w_ = 0, region_h_ = 0;
 
   std::vector<std::unique_ptr<TWinSysButton>> buttons_;
   std::unique_ptr<TWinSkinMenu> menu_bar_;
-  int open_item_ = -1;
-  int pending_switch_ = -1;
-  HMENU select_menu_ = nullptr;
-  bool select_has_sub_ = false;
   bool frame_quiet_ = false;  // no frame painting while the menu changes
-  TControlSkinList control_skins_;
+
+  TMenuOwnerDraw owner_draw_;
+  TFrameSystemMenu system_menu_;
+  TFrameMenuLoop menu_loop_;
+  TFrameControls controls_;
 };
 
 }  // namespace skin

@@ -85,6 +85,24 @@ bool TWinSkinForm::NcRButtonDown(WPARAM wp, LPARAM lp) {
   return true;
 }
 
+void TWinSkinForm::OpenSystemMenu(POINT at) {
+  if (system_menu_.RepeatedOpening()) {
+    // A second click on the icon: the window closes.
+    if (HotElement()) {
+      StopHover();
+      PostMessageA(Wnd(), WM_CLOSE, 0, 0);
+    }
+    return;
+  }
+  Manager().SetMenuKind(kMenuSystem);
+  if (!system_menu_.Build(SystemMenuState{placement_, features_, sizeable_})) return;
+  std::shared_ptr<bool> alive = AliveToken();
+  menu_loop_.SetMenuRunning(true);
+  system_menu_.Show(at);
+  if (!*alive) return;
+  menu_loop_.SetMenuRunning(false);
+}
+
 bool TWinSkinForm::SysCommand(WPARAM wp, LPARAM lp) {
   const unsigned cmd = unsigned(wp & kSysCommandMask);
   HWND w = Wnd();
@@ -131,7 +149,7 @@ void TWinSkinForm::RunAction(const TWinSysButton& b) {
   const int action = b.Definition().Action;
   switch (EffectOfAction(action)) {
     case ButtonEffect::Close: {
-      HMENU sys = system_menu_ ? system_menu_ : GetSystemMenu(w, FALSE);
+      HMENU sys = system_menu_.WindowMenu() ? system_menu_.WindowMenu() : GetSystemMenu(w, FALSE);
       if (Manager().Windows9x() || (sys && GetMenuState(sys, SC_CLOSE, MF_BYCOMMAND) != UINT(-1)))
         PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
@@ -177,9 +195,9 @@ void TWinSkinForm::StopHover() {
 }
 
 void TWinSkinForm::HoverTick() {
-  if (menu_running_ || Dead() || !IsWindow(Wnd())) return;
+  if (menu_loop_.MenuRunning() || Dead() || !IsWindow(Wnd())) return;
   Busy busy(*this);
-  control_skins_.PurgeDead();
+  controls_.PurgeDead();
   TNCObject* hot = HotElement();
   if (!hot) return;
   POINT c;

@@ -62,7 +62,7 @@ LRESULT TWinSkinForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case kNcUahDrawCaption: return 0;
     case WM_INITMENUPOPUP:
-      Manager().SetMenuKind(HIWORD(lp) || reinterpret_cast<HMENU>(wp) == system_menu_ ? kMenuSystem
+      Manager().SetMenuKind(HIWORD(lp) || reinterpret_cast<HMENU>(wp) == system_menu_.WindowMenu() ? kMenuSystem
                                                                                       : kMenuDropDown);
       return CallOld(msg, wp, lp);
     case WM_CTLCOLORBTN:
@@ -114,7 +114,7 @@ LRESULT TWinSkinForm::TopLevelMessage(UINT msg, WPARAM wp, LPARAM lp, bool& hand
       return r;
     }
     case WM_WINDOWPOSCHANGED: ReadPlacement(); break;
-    case WM_MENUSELECT: MenuSelect(wp, lp); break;
+    case WM_MENUSELECT: menu_loop_.MenuSelect(wp, lp); break;
     case msg::kOpenMenuBarItem:
       if (menu_bar_) {
         POINT p = ToWindow(lp);
