@@ -1,8 +1,9 @@
 // Menus and the caption in the skin, as Windows shows them: the edits'
 // own context menu and the system menu skinned, a form's skinned menu bar
 // with its keyboard and mouse, popup menus kept out of the skin by their
-// tag, and the title drawn in the active and inactive colours (or not at
-// all when the caption extras are off).
+// tag, popup menus given their own drawing back when unskinned, and the
+// title drawn in the active and inactive colours (or not at all when the
+// caption extras are off).
 #include "win32/skinned_fixture.h"
 #include "win32/menu_band.h"
 
@@ -249,6 +250,37 @@ TEST_F(SkinnedMenuBar, AFormFreedWhileItsDropDownIsOpenLeavesNoHook) {
   KillTimer(nullptr, timer);
   EXPECT_FALSE(skin::TWinSkinForm::MenuLoopHookInstalled());
   EXPECT_FALSE(IsWindow(bar_form));
+}
+
+// Unskinning gives a form's popup menu and its items their own drawing
+// back; skinning again takes them over once more.
+TEST_F(SkinnedWindow, UnskinningGivesPopupMenusTheirOwnDrawingBack) {
+  auto w2 = std::make_unique<Tfrm_mset>(nullptr);
+  auto* popup = new fw::TPopupMenu(w2.get());
+  auto* item = new fw::TMenuItem(popup);
+  item->SetCaption("Item");
+  popup->Items()->Add(item);
+  w2->DoCreate();
+  w2->Show();
+  HWND h = static_cast<HWND>(w2->Handle());
+  auto skinned = [&] {
+    auto* f = skin::TWinSkinForm::Of(h);
+    return f && f->SkinState() == skin::kFrameSkinned;
+  };
+  ASSERT_TRUE(fwtest::PumpUntil(skinned, 60000));
+  ASSERT_TRUE(popup->OwnerDraw());
+  EXPECT_TRUE(item->OnDrawItem);
+  EXPECT_TRUE(item->OnMeasureItem);
+
+  w->SkinData1->SetActive(false);
+  ASSERT_TRUE(fwtest::PumpUntil([&] { return !Skinned(h); }, 30000));
+  EXPECT_FALSE(popup->OwnerDraw());
+  EXPECT_FALSE(item->OnDrawItem);
+  EXPECT_FALSE(item->OnMeasureItem);
+
+  w->SkinData1->SetActive(true);
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return skinned() && popup->OwnerDraw() && item->OnDrawItem; }, 60000));
+  w2.reset();
 }
 
 TEST_F(SkinnedWindow, PopupMenusTaggedNinetyNineKeepTheSystemDrawing) {
