@@ -9,6 +9,8 @@
 #   scripts/fuzz.sh --runs 3000 --no-build lzh   the same without the build check
 #   scripts/fuzz.sh --build-only           just build the targets
 #   scripts/fuzz.sh --seeds                write tests/fuzz/corpus anew from the seed code
+#   scripts/fuzz.sh --bench [TARGET...]    the speed benchmark: a minute each from the
+#                                          seeds (default: link and profile)
 #
 # Targets:
 #   lzh container ini bmp   the skin loader's decompressor, container, INI and BMP readers
@@ -56,6 +58,7 @@ while [ $# -gt 0 ]; do
     --build-only) mode=build; shift ;;
     --no-build) build_check=; shift ;;
     --seeds) mode=seeds; shift ;;
+    --bench) mode=bench; time=60; shift ;;
     *)
       case " $all " in
         *" $1 "*) targets="$targets $1"; shift ;;
@@ -63,7 +66,9 @@ while [ $# -gt 0 ]; do
       esac ;;
   esac
 done
-[ -n "$targets" ] || targets=$all
+if [ -z "$targets" ]; then
+  if [ "$mode" = bench ]; then targets="link profile"; else targets=$all; fi
+fi
 
 # Only one build at a time per folder: parallel test runs share it.
 mkdir -p "$build"
@@ -123,7 +128,37 @@ if [ "$mode" = short ]; then
     else
       grep -E "^stat::|Done" "$scratch.log" || true
     fi
-    rm -rf "$scratch" "$scratch.log"
+    rm -rf "$scratch" "$scratch.log" "$scratch.cpu0" "$scratch.cpu1"
+    [ "$status" -eq 0 ] || exit "$status"
+  done
+  exit 0
+fi
+
+# CPU seconds that the finished children of this shell have used, from
+# what `times` wrote to a file (in a command substitution it would tell a
+# subshell's own).
+children_cpu() {
+  awk 'NR == 2 { t = 0; for (i = 1; i <= 2; i++) { split($i, p, "m"); t += p[1] * 60 + p[2] } print t }' "$1"
+}
+
+if [ "$mode" = bench ]; then
+  # Executions per second from the seeds alone, on a scratch corpus, and
+  # per second of CPU the run got (a busy machine gives it less than one a
+  # second). Nothing asserts a speed: this only prints.
+  printf '%-10s %12s %9s %9s %12s\n' target executions seconds "exec/s" "exec/CPU-s"
+  for t in $targets; do
+    scratch=$(mktemp -d)
+    times >"$scratch.cpu0"
+    status=0
+    fuzz "$t" "$scratch.log" "$scratch" -max_total_time="$time" || status=$?
+    times >"$scratch.cpu1"
+    cpu=$(awk -v a="$(children_cpu "$scratch.cpu0")" -v b="$(children_cpu "$scratch.cpu1")" 'BEGIN { print b - a }')
+    n=$(sed -n 's/^stat::number_of_executed_units: *//p' "$scratch.log" | tail -n 1)
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$scratch.log" | tail -n 1)
+    per_cpu=$(awk -v n="${n:-0}" -v c="$cpu" 'BEGIN { if (c > 0) printf "%d", n / c; else print "?" }')
+    printf '%-10s %12s %9s %9s %12s\n' "$t" "${n:-?}" "$time" "${rate:-?}" "$per_cpu"
+    [ "$status" -eq 0 ] || tail -n 40 "$scratch.log"
+    rm -rf "$scratch" "$scratch.log" "$scratch.cpu0" "$scratch.cpu1"
     [ "$status" -eq 0 ] || exit "$status"
   done
   exit 0
