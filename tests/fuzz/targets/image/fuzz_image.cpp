@@ -53,9 +53,19 @@ std::vector<std::pair<size_t, size_t>> Outside() {
 }
 const std::vector<std::pair<size_t, size_t>> kOutside = Outside();
 
+// Eight bytes a step: this covers most of the image twice per input.
 void InvertOutside(SettingsImageBytes& image) {
-  for (auto [first, last] : kOutside)
-    for (size_t a = first; a < last; ++a) image[a] = uint8_t(~image[a]);
+  for (auto [first, last] : kOutside) {
+    uint8_t* p = image.data() + first;
+    size_t n = last - first;
+    for (; n >= 8; n -= 8, p += 8) {
+      uint64_t w;
+      std::memcpy(&w, p, 8);
+      w = ~w;
+      std::memcpy(p, &w, 8);
+    }
+    for (; n > 0; --n, ++p) *p = uint8_t(~*p);
+  }
 }
 
 bool SameOutside(const SettingsImageBytes& a, const SettingsImageBytes& b) {
