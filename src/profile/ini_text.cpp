@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <random>
+#include <stdexcept>
 
 #include "text/ascii.h"
 #include "text/strtoint.h"
@@ -89,7 +90,7 @@ uint64_t IniText::NameIndex::Hash(size_t group, std::string_view name) {
 }
 
 void IniText::NameIndex::Reserve(size_t n) {
-  size_t size = 16;
+  size_t size = 16;  // at least; and growing four times over, it seldom grows
   while (size < 2 * n) size *= 2;
   if (size <= slots_.size()) return;
   std::vector<Slot> old(size);
@@ -104,16 +105,17 @@ void IniText::NameIndex::Reserve(size_t n) {
 }
 
 void IniText::NameIndex::Add(const std::string& store, size_t group, Span name, size_t at) {
-  if (2 * (count_ + 1) > slots_.size()) Reserve(count_ + 1);
+  if (2 * (count_ + 1) > slots_.size()) Reserve(2 * (count_ + 1));
   const std::string_view n = Piece(store, name);
   const uint64_t hash = Hash(group, n);
   const size_t mask = slots_.size() - 1;
   size_t i = hash & mask;
   for (; slots_[i].group != kEmpty; i = (i + 1) & mask) {
     const Slot& s = slots_[i];
-    if (s.hash == hash && s.group == group && SameName(Piece(store, s.name), n)) return;  // there already
+    if (s.hash == hash && s.group == group && SameName(Piece(store, {s.name_begin, s.name_size}), n)) return;  // there already
   }
-  slots_[i] = Slot{group, hash, name, at};
+  // Groups, positions and spans all lie below kMaxStore.
+  slots_[i] = Slot{uint32_t(group), uint32_t(at), uint32_t(name.begin), uint32_t(name.size), hash};
   ++count_;
 }
 
@@ -123,7 +125,7 @@ std::optional<size_t> IniText::NameIndex::Find(const std::string& store, size_t 
   const size_t mask = slots_.size() - 1;
   for (size_t i = hash & mask; slots_[i].group != kEmpty; i = (i + 1) & mask) {
     const Slot& s = slots_[i];
-    if (s.hash == hash && s.group == group && SameName(Piece(store, s.name), name)) return s.at;
+    if (s.hash == hash && s.group == group && SameName(Piece(store, {s.name_begin, s.name_size}), name)) return s.at;
   }
   return std::nullopt;
 }
@@ -133,12 +135,16 @@ IniText::Span IniText::SpanOf(Span whole, std::string_view whole_text, std::stri
 }
 
 IniText::Span IniText::Store(std::initializer_list<std::string_view> pieces) {
+  size_t n = 0;
+  for (std::string_view p : pieces) n += p.size();
+  if (n > kMaxStore - store_.size()) throw std::length_error("The profile text is too long.");
+  store_.reserve(store_.size() + n);
   const Span s{store_.size(), 0};
   for (std::string_view p : pieces) store_ += p;
   return {s.begin, store_.size() - s.begin};
 }
 
-IniText::IniText(std::string_view text) : store_(text) {
+IniText::IniText(std::string_view text) : store_(text.size() <= kMaxStore ? text : throw std::length_error("The profile text is too long.")) {
   // Room for every line at once (one block for the lines, one for the keys)
   // and for the sections of a profile.
   const char* const begin = text.data();

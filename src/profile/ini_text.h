@@ -23,6 +23,10 @@ class IniText {
  public:
   // Longest value a read returns, in characters.
   static constexpr size_t kMaxValue = 2047;
+  // Most characters a text and its edits may come to: a longer text, or an
+  // edit that would go past it, throws std::length_error. (Profiles are
+  // read up to a megabyte.)
+  static constexpr size_t kMaxStore = size_t(1) << 30;
 
   IniText() = default;
   explicit IniText(std::string_view text);
@@ -79,12 +83,13 @@ class IniText {
     void Reserve(size_t n);
 
    private:
-    static constexpr size_t kEmpty = SIZE_MAX;  // the group of a free slot
+    // 32-bit fields keep a slot at 24 bytes: texts are limited to kMaxStore.
+    static constexpr uint32_t kEmpty = UINT32_MAX;  // the group of a free slot
     struct Slot {
-      size_t group = kEmpty;
+      uint32_t group = kEmpty;
+      uint32_t at = 0;
+      uint32_t name_begin = 0, name_size = 0;
       uint64_t hash = 0;
-      Span name;
-      size_t at = 0;
     };
     static uint64_t Hash(size_t group, std::string_view name);
     std::vector<Slot> slots_;  // a power of two of them, at most half taken
