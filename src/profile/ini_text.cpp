@@ -153,15 +153,14 @@ IniText::IniText(std::string_view text) : store_(text.size() <= kMaxStore ? text
   for (const char* p = begin; p != end && (p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)))); ++p)
     ++breaks;
   lines_.reserve(breaks + 1);
-  keys_.Reserve(breaks + 1);
+  names_.Reserve(breaks + 1);
   sections_.reserve(kSectionsOfAProfile + 1);
-  names_.Reserve(kSectionsOfAProfile);
 
   auto add = [&](Span span, std::string_view line_end) {
     const Line line{span, line_end};
     const std::string_view line_text = View(span);
     if (auto name = HeaderName(line_text)) {
-      names_.Add(store_, 0, SpanOf(span, line_text, *name), sections_.size());
+      names_.Add(store_, kSectionGroup, SpanOf(span, line_text, *name), sections_.size());
       Section& s = sections_.emplace_back();
       s.has_header = true;
       s.header = line;
@@ -202,7 +201,7 @@ void IniText::AddBodyLine(size_t i, size_t at, Line line) {
   const std::string_view text = View(line.text);
   if (!TrimBlanks(text).empty()) {
     const Span name = SpanOf(line.text, text, KeyName(text));
-    keys_.Add(store_, i, name, at);
+    names_.Add(store_, i, name, at);
   }
   Section& s = sections_[i];
   lines_.insert(lines_.begin() + ptrdiff_t(s.first + at), line);
@@ -231,11 +230,11 @@ std::string IniText::Text() const {
 std::optional<size_t> IniText::FindSection(std::string_view section) const {
   // Lines before the first header form a section without a name.
   if (section.empty() && sections_[0].count > 0) return 0;
-  return names_.Find(store_, 0, section);
+  return names_.Find(store_, kSectionGroup, section);
 }
 
 std::optional<size_t> IniText::FindKey(size_t section, std::string_view key) const {
-  return keys_.Find(store_, section, key);
+  return names_.Find(store_, section, key);
 }
 
 std::optional<std::string> IniText::Find(std::string_view section, std::string_view key) const {
@@ -265,6 +264,12 @@ int32_t IniText::ReadInteger(std::string_view section, std::string_view key, int
     v[0] = '$';
   }
   return text::StrToIntDef(v, def);
+}
+
+void IniText::Reserve(size_t lines, size_t chars) {
+  lines_.reserve(lines_.size() + lines);
+  names_.Reserve(lines_.size() + sections_.size() + lines);
+  store_.reserve(store_.size() + std::min(chars, kMaxStore - store_.size()));
 }
 
 bool IniText::WriteString(std::string_view section, std::string_view key, std::string_view value,
@@ -320,7 +325,7 @@ bool IniText::WriteString(std::string_view section, std::string_view key, std::s
     }
   }
   const Span header = Store({"[", section, "]"});
-  names_.Add(store_, 0, Span{header.begin + 1, section.size()}, sections_.size());
+  names_.Add(store_, kSectionGroup, Span{header.begin + 1, section.size()}, sections_.size());
   Section& added = sections_.emplace_back();
   added.has_header = true;
   added.header = Line{header, kCrLf};

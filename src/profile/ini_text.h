@@ -51,6 +51,9 @@ class IniText {
   // line (an empty name, a line break or NUL, or "=" in the key).
   bool WriteString(std::string_view section, std::string_view key, std::string_view value,
                    std::string* error = nullptr);
+  // Room for this many more lines of this many characters in all, so that
+  // writing a whole profile grows the text's blocks once.
+  void Reserve(size_t lines, size_t chars);
 
  private:
   // A piece of store_: offsets, so that copies and a growing store_ keep it.
@@ -116,8 +119,11 @@ class IniText {
   std::string store_;
   std::vector<Line> lines_;  // every line but the headers, in text order
   std::vector<Section> sections_ = std::vector<Section>(1);
-  NameIndex names_;  // group 0: section names -> index in sections_
-  NameIndex keys_;   // group i: the key names of section i -> index in its body
+  // Group kSectionGroup: section names -> index in sections_; group i: the
+  // key names of section i -> index in its body. One table, so that a text
+  // costs one block for them.
+  static constexpr size_t kSectionGroup = UINT32_MAX - 1;
+  NameIndex names_;
 };
 
 // Blanks as profile names and values are trimmed of.

@@ -28,6 +28,10 @@ std::string Stored(std::string value) {
 }  // namespace
 
 ProfileResult WriteSettings(const model::Settings& s, IniText& ini) {
+  // A line of every key, and a header of every section, of a few dozen
+  // characters each (texts are longer; the blocks grow as they must).
+  constexpr size_t kSections = 8, kCharsPerLine = 24;
+  ini.Reserve(model::kFieldCount + kSections, (model::kFieldCount + kSections) * kCharsPerLine);
   for (uint8_t i : kProfileOrder) {
     const model::Field& f = kFields[i];
     // The relay flags are named with a leading blank; names are matched
