@@ -145,8 +145,8 @@ IniText::Span IniText::Store(std::initializer_list<std::string_view> pieces) {
 }
 
 IniText::IniText(std::string_view text) : store_(text.size() <= kMaxStore ? text : throw std::length_error("The profile text is too long.")) {
-  // Room for every line at once (one block for the lines, one for the keys)
-  // and for the sections of a profile.
+  // Room for every line at once (one block for the lines, one for the
+  // names) and for the sections of a profile.
   const char* const begin = text.data();
   const char* const end = begin + text.size();
   size_t breaks = 0;
