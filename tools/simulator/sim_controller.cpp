@@ -26,6 +26,12 @@ bool Controller::Chance(double rate) {
 
 std::vector<std::vector<uint8_t>> Controller::Feed(const uint8_t* bytes, size_t n) {
   std::vector<std::vector<uint8_t>> replies;
+  Feed(bytes, n, replies);
+  return replies;
+}
+
+void Controller::Feed(const uint8_t* bytes, size_t n, std::vector<std::vector<uint8_t>>& replies) {
+  replies.clear();
   buf_.insert(buf_.end(), bytes, bytes + n);
   for (;;) {
     // Resynchronise on a start byte.
@@ -41,15 +47,14 @@ std::vector<std::vector<uint8_t>> Controller::Feed(const uint8_t* bytes, size_t 
       buf_.erase(buf_.begin());
       continue;
     }
-    std::vector<uint8_t> frame(buf_.begin(), buf_.begin() + std::ptrdiff_t(need));
-    buf_.erase(buf_.begin(), buf_.begin() + std::ptrdiff_t(need));
     ++stats_.frames;
-    if (auto reply = Handle(frame)) replies.push_back(std::move(*reply));
+    auto reply = Handle(std::span<const uint8_t>(buf_.data(), need));
+    buf_.erase(buf_.begin(), buf_.begin() + std::ptrdiff_t(need));
+    if (reply) replies.push_back(std::move(*reply));
   }
-  return replies;
 }
 
-std::optional<std::vector<uint8_t>> Controller::Handle(const std::vector<uint8_t>& f) {
+std::optional<std::vector<uint8_t>> Controller::Handle(std::span<const uint8_t> f) {
   const uint8_t code = f[1];
   const uint8_t len = f[2];
   const uint16_t addr = uint16_t((f[3] << 8) | f[4]);

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,9 @@ class Controller {
   // Feeds received bytes; returns the reply frames they complete, in order
   // (each already subject to the fault options).
   std::vector<std::vector<uint8_t>> Feed(const uint8_t* bytes, size_t n);
+  // The same into a list the caller keeps (cleared first), so that a caller
+  // that feeds often allocates no list each time.
+  void Feed(const uint8_t* bytes, size_t n, std::vector<std::vector<uint8_t>>& replies);
 
   // While true, connect probes are ignored (the unit is still powering on).
   void SetPoweringOn(bool v) { powering_on_ = v; }
@@ -72,7 +76,8 @@ class Controller {
   bool TakeDirty();
 
  private:
-  std::optional<std::vector<uint8_t>> Handle(const std::vector<uint8_t>& frame);
+  // A whole frame with a good check.
+  std::optional<std::vector<uint8_t>> Handle(std::span<const uint8_t> frame);
   std::optional<std::vector<uint8_t>> ApplyFaults(uint8_t code, std::vector<uint8_t> reply);
   bool Chance(double rate);
 

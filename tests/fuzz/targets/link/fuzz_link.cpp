@@ -489,9 +489,10 @@ class LinkFuzzHost : public linktest::FakeHost {
   void AnswerLast(uint8_t a) {
     const uint8_t short_length = (a & linkfuzz::kShortRead) ? in_.Next().value_or(0) % kBlockSize : 0;
     if (last_sent_length == 0) return;
-    auto replies = unit_.Feed(last_sent.data(), last_sent_length);
-    if (replies.empty()) return;
-    Bytes& reply = replies.front();
+    unit_.Feed(last_sent.data(), last_sent_length, replies_);
+    if (replies_.empty()) return;
+    // Moved out: the answer's arrival may run a nested answer that refills the list.
+    Bytes reply = std::move(replies_.front());
     const uint8_t code = reply[1];
     if ((a & linkfuzz::kShortRead) && code == RSP_READ) {
       reply = BuildFrame(code, uint16_t(reply[3] << 8 | reply[4]), std::span<const uint8_t>(reply.data() + 5, short_length));
@@ -532,6 +533,7 @@ class LinkFuzzHost : public linktest::FakeHost {
 
   Reader& in_;
   sim::Controller unit_;
+  std::vector<Bytes> replies_;  // the unit's replies to the last frame, kept for its capacity
   Attempt attempt_;
   FrameTracker tracker_;
   std::vector<uint8_t> pending_;  // received bytes; those from parsed_ on the engine holds unparsed
