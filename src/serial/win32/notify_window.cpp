@@ -14,7 +14,7 @@ constexpr const char* kClassName = "TCommNotifyWindow";
 LRESULT CALLBACK NotifyProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg < COMM_RECEIVE_DATA || msg > COMM_SEND_DATA_EMPTY) return DefWindowProcA(wnd, msg, wp, lp);
   // wParam and lParam are not looked at: anyone can post these numbers.
-  if (auto* target = reinterpret_cast<NotifyTarget*>(GetWindowLongPtrA(wnd, GWLP_USERDATA))) target->Deliver(msg);
+  if (auto* target = reinterpret_cast<NotifyTarget*>(GetWindowLongPtrA(wnd, GWLP_USERDATA))) target->Deliver();
   return 0;
 }
 
@@ -78,8 +78,12 @@ bool NotifyTarget::PostData(const uint8_t* data, uint32_t count) {
 
 void NotifyTarget::PostHangup() { Post(COMM_REQUEST_HANGUP); }
 
-bool NotifyTarget::Deliver(uint32_t msg) {
-  auto n = queue_.PopIf([msg](const Notification& q) { return q.msg == msg; });
+bool NotifyTarget::Deliver() {
+  // The oldest, whatever number woke the window: the read and the write
+  // threads queue and post apart, so their wake-ups may arrive in the other
+  // order, and a wake-up that took nothing would leave a notification
+  // behind with no wake-up left for it.
+  auto n = queue_.Pop();
   if (!n) return false;
   // An exception must not unwind through the system's message dispatch.
   try {

@@ -4,10 +4,10 @@
 //
 // The notifications themselves (their bits and received bytes) wait in this
 // object's queue; the window message, with the notification's number, only
-// wakes the GUI thread. The window takes the oldest notification when its
-// number matches the message's; any other message, and a wake-up with
-// nothing queued, is ignored. Another program posting these numbers can
-// therefore never hand the component memory to read or free.
+// wakes the GUI thread. Each wake-up delivers the oldest notification; one
+// with nothing queued does nothing. Another program posting these numbers
+// can therefore only make a notification come a little earlier, in order,
+// and never hand the component memory to read or free.
 #pragma once
 
 #include <windows.h>
@@ -40,9 +40,9 @@ class NotifyTarget {
   bool PostData(const uint8_t* data, uint32_t count);
   void PostHangup();
 
-  // GUI thread: raises the event of the oldest notification when its number
-  // is msg. Returns false when nothing was taken.
-  bool Deliver(uint32_t msg);
+  // GUI thread: raises the event of the oldest notification. Returns false
+  // when nothing was queued.
+  bool Deliver();
 
  private:
   struct Notification {

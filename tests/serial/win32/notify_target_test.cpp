@@ -97,6 +97,21 @@ TEST_F(NotifyTargetTest, ThreadsNotificationsArriveInOrderAmongForgedOnes) {
   EXPECT_EQ(events, (std::vector<std::string>{"data ab", "error 8", "modem 12", "data cde", "empty"}));
 }
 
+// The read and the write threads queue and post apart: their wake-ups may
+// reach the window in the other order than their notifications were queued.
+TEST_F(NotifyTargetTest, WakeUpsInTheOtherOrderLoseNothing) {
+  NotifyTarget target(&comm);
+  ASSERT_TRUE(target.Window());
+  ASSERT_TRUE(target.Post(COMM_SEND_DATA_EMPTY));
+  ASSERT_TRUE(target.Post(COMM_REQUEST_HANGUP));
+  // The first wake-up goes behind the second.
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, target.Window(), COMM_SEND_DATA_EMPTY, COMM_SEND_DATA_EMPTY, PM_REMOVE));
+  ASSERT_TRUE(PostMessageA(target.Window(), COMM_SEND_DATA_EMPTY, 0, 0));
+  Drain();
+  EXPECT_EQ(events, (std::vector<std::string>{"empty", "hangup"}));
+}
+
 TEST_F(NotifyTargetTest, NothingToDeliverWithoutAWindowOrBytes) {
   NotifyTarget target(&comm);
   const uint8_t byte = 1;
