@@ -51,14 +51,8 @@ class WakeQueue {
 
   // The oldest item, if any.
   std::optional<T> Pop() {
-    return PopIf([](const T&) { return true; });
-  }
-
-  // The oldest item when `match` accepts it; otherwise nothing is taken.
-  template <class Match>
-  std::optional<T> PopIf(Match&& match) {
     std::lock_guard<std::mutex> lock(mu_);
-    if (items_.empty() || !match(items_.front().second)) return std::nullopt;
+    if (items_.empty()) return std::nullopt;
     std::optional<T> item(std::move(items_.front().second));
     items_.pop_front();
     return item;

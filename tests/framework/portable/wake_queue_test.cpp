@@ -29,17 +29,6 @@ TEST(WakeQueue, WakeUpsTakeTheOldestItemOrNothing) {
   EXPECT_FALSE(q.Pop());
 }
 
-TEST(WakeQueue, PopIfTakesOnlyAMatchingOldestItem) {
-  WakeQueue<int> q;
-  q.Push(10);
-  q.Push(20);
-  // The second item matches, but it is not the oldest: nothing is taken.
-  EXPECT_FALSE(q.PopIf([](int v) { return v == 20; }));
-  EXPECT_EQ(q.Size(), 2u);
-  EXPECT_EQ(*q.PopIf([](int v) { return v == 10; }), 10);
-  EXPECT_EQ(*q.PopIf([](int v) { return v == 20; }), 20);
-}
-
 TEST(WakeQueue, WithdrawTakesBackOnlyWhatIsStillQueued) {
   struct Case {
     const char* name;
