@@ -237,7 +237,7 @@ std::optional<size_t> IniText::FindKey(size_t section, std::string_view key) con
   return names_.Find(store_, section, key);
 }
 
-std::optional<std::string> IniText::Find(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> IniText::FindValue(std::string_view section, std::string_view key) const {
   const auto s = FindSection(TrimBlanks(section));
   if (!s) return std::nullopt;
   const auto k = FindKey(*s, TrimBlanks(key));
@@ -248,22 +248,22 @@ std::optional<std::string> IniText::Find(std::string_view section, std::string_v
   std::string_view v = TrimBlanks(t.substr(eq + 1));
   v = v.substr(0, v.find('\0'));  // the value is a C string
   if (v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0]) v = v.substr(1, v.size() - 2);
-  if (v.size() > kMaxValue) v = v.substr(0, kMaxValue);
-  return std::string(v);
+  return v.substr(0, kMaxValue);
 }
 
-std::string IniText::ReadString(std::string_view section, std::string_view key, const std::string& def) const {
-  auto v = Find(section, key);
-  return v ? std::move(*v) : def;
+std::optional<std::string> IniText::Find(std::string_view section, std::string_view key) const {
+  const auto v = FindValue(section, key);
+  if (!v) return std::nullopt;
+  return std::string(*v);
+}
+
+std::string IniText::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
+  return std::string(FindValue(section, key).value_or(def));
 }
 
 int32_t IniText::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
-  std::string v = ReadString(section, key, "");
-  if (v.size() > 2 && v[0] == '0' && (v[1] == 'x' || v[1] == 'X')) {
-    v.erase(0, 1);  // "0x1F" -> "$1F"
-    v[0] = '$';
-  }
-  return text::StrToIntDef(v, def);
+  // The integer reading takes "0x1F" as hexadecimal itself.
+  return text::StrToIntDef(FindValue(section, key).value_or(""), def);
 }
 
 void IniText::Reserve(size_t lines, size_t chars) {

@@ -38,7 +38,7 @@ class IniText {
   // enclosing quotation marks (" or ') removed and cut to kMaxValue
   // characters; nullopt when the section or the key is missing.
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
-  std::string ReadString(std::string_view section, std::string_view key, const std::string& def) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
   // A value longer than two characters that begins with "0x" or "0X" is
   // hexadecimal; otherwise the value reads as an integer (see
   // text::TryStrToInt). A value that does not read gives def.
@@ -111,6 +111,8 @@ class IniText {
   // Names without blanks around them.
   std::optional<size_t> FindSection(std::string_view section) const;
   std::optional<size_t> FindKey(size_t section, std::string_view key) const;
+  // What Find returns, as a piece of store_.
+  std::optional<std::string_view> FindValue(std::string_view section, std::string_view key) const;
   Line& BodyLine(size_t section, size_t at) { return lines_[sections_[section].first + at]; }
   const Line& BodyLine(size_t section, size_t at) const { return lines_[sections_[section].first + at]; }
 
