@@ -166,6 +166,8 @@ std::vector<fw::TRect> RegionRuns(const fw::TBitmap& img, int dx, int dy, fw::TC
 
 void FillRect(fw::TBitmap& dst, const fw::TRect& r, fw::TColor c) {
   const fw::TRect v = Intersect(r, Bounds(dst));
+  // A bitmap without columns has no rows to point into.
+  if (v.Left >= v.Right) return;
   for (int y = v.Top; y < v.Bottom; ++y) std::fill(dst.Row(y) + v.Left, dst.Row(y) + v.Right, c);
 }
 

@@ -8,6 +8,9 @@
 namespace fuzzseeds {
 namespace {
 
+// The skin target's first bytes, which choose sizes and states.
+constexpr size_t kSkinChoices = 32;
+
 Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 // The targets lzh and container take their first byte as a mode.
@@ -63,11 +66,21 @@ void AddSkinSeeds(Corpus& c) {
   Bytes image;
   skin::SaveBmp(Sample(12, 8), 24, image);
   Bytes choices;
-  for (int i = 0; i < 32; ++i) choices.push_back(uint8_t(i * 37 + 11));
+  for (size_t i = 0; i < kSkinChoices; ++i) choices.push_back(uint8_t(i * 37 + 11));
   Bytes seed = choices;
   const Bytes skin_container = skin::WriteContainer({{"f.bmp", image}, {"skin.ini", Text(skin_ini)}});
   seed.insert(seed.end(), skin_container.begin(), skin_container.end());
   c.Add("skin", "every-object", seed);
+
+  // The first group box is 0 pixels wide and 20 high, with a caption, and
+  // no control before it had a pixel, so that its bitmap has no pixel
+  // block at all: its caption's background lies beside the bitmap.
+  Bytes narrow(kSkinChoices, 0);
+  // Read first as the button's 1 x 0, later again (changed) as the edit's
+  // 0 x 1 and the group box's 0 x 20, caption 1, left-aligned.
+  narrow[2] = 1, narrow[6] = 1, narrow[7] = 21, narrow[9] = 1;
+  narrow.insert(narrow.end(), skin_container.begin(), skin_container.end());
+  c.Add("skin", "regress-group-box-without-columns", narrow);
 }
 
 }  // namespace fuzzseeds
