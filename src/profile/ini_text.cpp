@@ -138,10 +138,11 @@ IniText::Span IniText::Store(std::initializer_list<std::string_view> pieces) {
   size_t n = 0;
   for (std::string_view p : pieces) n += p.size();
   if (n > kMaxStore - store_.size()) throw std::length_error("The profile text is too long.");
-  store_.reserve(store_.size() + n);
-  const Span s{store_.size(), 0};
-  for (std::string_view p : pieces) store_ += p;
-  return {s.begin, store_.size() - s.begin};
+  const Span s{store_.size(), n};
+  store_.resize(s.begin + n);
+  char* out = store_.data() + s.begin;
+  for (std::string_view p : pieces) out = std::copy(p.begin(), p.end(), out);
+  return s;
 }
 
 IniText::IniText(std::string_view text) : store_(text.size() <= kMaxStore ? text : throw std::length_error("The profile text is too long.")) {
@@ -213,15 +214,17 @@ std::string IniText::Text() const {
   size_t size = 0;
   for (const Section& s : sections_) size += s.header.text.size + s.header.end.size();
   for (const Line& l : lines_) size += l.text.size + l.end.size();
-  std::string out;
-  out.reserve(size);
+  // Sized once and copied into piece by piece: a text has two pieces a line.
+  std::string out(size, '\0');
+  char* p = out.data();
+  auto put = [&p](std::string_view piece) { p = std::copy(piece.begin(), piece.end(), p); };
   for (const Section& s : sections_) {
-    out += View(s.header.text);
-    out += s.header.end;
+    put(View(s.header.text));
+    put(s.header.end);
     for (size_t k = 0; k < s.count; ++k) {
       const Line& l = lines_[s.first + k];
-      out += View(l.text);
-      out += l.end;
+      put(View(l.text));
+      put(l.end);
     }
   }
   return out;
