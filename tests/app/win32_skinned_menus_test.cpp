@@ -22,6 +22,30 @@ using namespace skintest;
 
 HWND H(fw::TWinControl* c) { return static_cast<HWND>(c->Handle()); }
 
+// Whether the skin's frame has taken the window over.
+bool FrameSkinned(HWND h) {
+  auto* f = skin::TWinSkinForm::Of(h);
+  return f && f->SkinState() == skin::kFrameSkinned;
+}
+
+// Gives a popup menu of the form one item, "Item".
+fw::TMenuItem* AddItem(fw::TPopupMenu* popup) {
+  auto* item = new fw::TMenuItem(popup);
+  item->SetCaption("Item");
+  popup->Items()->Add(item);
+  return item;
+}
+
+// Shows a form that its popup menus have been given and waits for its frame
+// to be skinned.
+HWND ShowSkinned(fw::TForm& form) {
+  form.DoCreate();
+  form.Show();
+  HWND h = H(&form);
+  EXPECT_TRUE(fwtest::PumpUntil([h] { return FrameSkinned(h); }, 60000));
+  return h;
+}
+
 // Waits (on another thread) for a visible popup menu and runs fn on it.
 std::thread MenuWatcher(std::function<void(HWND)> fn) {
   return std::thread([fn] {
@@ -257,17 +281,8 @@ TEST_F(SkinnedMenuBar, AFormFreedWhileItsDropDownIsOpenLeavesNoHook) {
 TEST_F(SkinnedWindow, UnskinningGivesPopupMenusTheirOwnDrawingBack) {
   auto w2 = std::make_unique<Tfrm_mset>(nullptr);
   auto* popup = new fw::TPopupMenu(w2.get());
-  auto* item = new fw::TMenuItem(popup);
-  item->SetCaption("Item");
-  popup->Items()->Add(item);
-  w2->DoCreate();
-  w2->Show();
-  HWND h = static_cast<HWND>(w2->Handle());
-  auto skinned = [&] {
-    auto* f = skin::TWinSkinForm::Of(h);
-    return f && f->SkinState() == skin::kFrameSkinned;
-  };
-  ASSERT_TRUE(fwtest::PumpUntil(skinned, 60000));
+  fw::TMenuItem* item = AddItem(popup);
+  HWND h = ShowSkinned(*w2);
   ASSERT_TRUE(popup->OwnerDraw());
   EXPECT_TRUE(item->OnDrawItem);
   EXPECT_TRUE(item->OnMeasureItem);
@@ -279,7 +294,7 @@ TEST_F(SkinnedWindow, UnskinningGivesPopupMenusTheirOwnDrawingBack) {
   EXPECT_FALSE(item->OnMeasureItem);
 
   w->SkinData1->SetActive(true);
-  EXPECT_TRUE(fwtest::PumpUntil([&] { return skinned() && popup->OwnerDraw() && item->OnDrawItem; }, 60000));
+  EXPECT_TRUE(fwtest::PumpUntil([&] { return FrameSkinned(h) && popup->OwnerDraw() && item->OnDrawItem; }, 60000));
   w2.reset();
 }
 
@@ -288,20 +303,8 @@ TEST_F(SkinnedWindow, PopupMenusTaggedNinetyNineKeepTheSystemDrawing) {
   auto* plain = new fw::TPopupMenu(w2.get());
   plain->Tag = 99;
   auto* skinned_menu = new fw::TPopupMenu(w2.get());
-  for (fw::TPopupMenu* p : {plain, skinned_menu}) {
-    auto* item = new fw::TMenuItem(p);
-    item->SetCaption("Item");
-    p->Items()->Add(item);
-  }
-  w2->DoCreate();
-  w2->Show();
-  HWND h = static_cast<HWND>(w2->Handle());
-  ASSERT_TRUE(fwtest::PumpUntil(
-      [&] {
-        auto* f = skin::TWinSkinForm::Of(h);
-        return f && f->SkinState() == skin::kFrameSkinned;
-      },
-      60000));
+  for (fw::TPopupMenu* p : {plain, skinned_menu}) AddItem(p);
+  ShowSkinned(*w2);
   EXPECT_FALSE(plain->OwnerDraw());
   EXPECT_TRUE(skinned_menu->OwnerDraw());
   w2.reset();

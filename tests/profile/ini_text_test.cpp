@@ -208,10 +208,10 @@ TEST(IniIndex, LargeTextsKeepFirstMatches) {
   std::string text;
   for (int s = 0; s < 400; ++s) {
     text += "[S" + std::to_string(s % 200) + "]\r\n";
-    for (int k = 0; k < 50; ++k) text += "k" + std::to_string(k % 25) + "=" + std::to_string(s) + "\r\n";
+    for (int k = 0; k < 50; ++k) text += std::string("k") + std::to_string(k % 25) + "=" + std::to_string(s) + "\r\n";
   }
   const IniText ini(text);
   for (int s = 0; s < 200; ++s)
-    for (int k = 0; k < 25; ++k) ASSERT_EQ(ini.Find("s" + std::to_string(s), "K" + std::to_string(k)), std::to_string(s));
+    for (int k = 0; k < 25; ++k) ASSERT_EQ(ini.Find(std::string("s") + std::to_string(s), std::string("K") + std::to_string(k)), std::to_string(s));
   EXPECT_EQ(ini.Text(), text);
 }
